@@ -1,0 +1,4 @@
+// One frame of the show for the current globaltime, presented at the end.
+#pragma once
+
+void renderFrame();

@@ -1,0 +1,36 @@
+#include "app/splash.h"
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+
+#include "assets/loader.h"
+#include "overlay/primitives.h"
+
+namespace {
+
+constexpr Uint32 splashMs = 4000;
+constexpr float enlargement = 16;  // nearest sampling keeps the pixels square
+constexpr float centreX = 512;
+constexpr float centreY = 384;
+
+}  // namespace
+
+void showSplash()
+{
+    const Uint32 shownAt = SDL_GetTicks();
+    bool keyPressed = false;
+    // No delay: redraws as fast as the swap allows. A key ends the splash
+    // only after the frame of that turn has been shown.
+    while (SDL_GetTicks() - shownAt < splashMs && !keyPressed) {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            keyPressed = keyPressed || event.type == SDL_KEYDOWN;
+        }
+        glClear(GL_COLOR_BUFFER_BIT);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glColor3f(1, 1, 1);
+        drawTexturedQuad(splashIcon, centreX, centreY, enlargement * splashIcon.width,
+                         enlargement * splashIcon.height);
+        SDL_GL_SwapBuffers();
+    }
+}

@@ -1,0 +1,23 @@
+// The show's media, decoded once at start-up from the blocks compiled into
+// the program: the song, and every picture as a texture with its record.
+#pragma once
+
+#include <SDL_mixer.h>
+
+#include "assets/media_list.h"
+#include "assets/texture_store.h"
+
+// One record per picture, named as in the picture list (handoverCard,
+// singerMouthOpen, ...); picture N has textureIndex N - 1.
+#define SLEIGHRIDE_DECLARE_IMAGE(name, width, height, format) extern ImageRef name;
+SLEIGHRIDE_PICTURES(SLEIGHRIDE_DECLARE_IMAGE)
+#undef SLEIGHRIDE_DECLARE_IMAGE
+
+// The song, opened but not started; nullptr if it could not be opened.
+extern Mix_Music* music;
+
+// Opens the song, then converts the pictures in table order. Needs a current
+// OpenGL context. A picture that does not decode ends the program with a
+// message; a song that cannot be opened leaves music empty and the caller
+// decides.
+void loadAssets();

@@ -1,0 +1,68 @@
+// The embedded song as a stream: plain MPEG-1 Layer III frames at the
+// mixer's rate, joint stereo and variable bit rate, opened by an information
+// frame that counts the rest, with no tag at either end that a decoder could
+// mistake for audio.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "app/audio.h"
+#include "assets/song_stream.h"
+
+namespace {
+
+constexpr std::size_t songBudgetBytes = 7 * 1024 * 1024;
+constexpr std::uint32_t expectedAudioFrames = 11141;  // about 291 s
+constexpr std::uint32_t audioFrameSlack = 3;
+constexpr std::size_t id3v1Bytes = 128;
+
+}  // namespace
+
+TEST(SongStream, CarriesNoTagAtEitherEnd)
+{
+    const MediaBlock song = musicBlock();
+    ASSERT_GT(song.size, id3v1Bytes);
+    EXPECT_NE(std::memcmp(song.data, "ID3", 3), 0) << "an ID3v2 tag opens the stream";
+    EXPECT_NE(std::memcmp(song.data + song.size - id3v1Bytes, "TAG", 3), 0) << "an ID3v1 tag closes it";
+    EXPECT_LT(song.size, songBudgetBytes);
+}
+
+TEST(SongStream, IsMpeg1LayerThreeFramesFromFirstToLastByte)
+{
+    const MediaBlock song = musicBlock();
+    const std::vector<Mp3Frame> frames = readMp3Frames(song);
+    ASSERT_FALSE(frames.empty()) << "the stream does not start with a frame";
+    const Mp3Frame& last = frames.back();
+    EXPECT_EQ(last.offset + last.length, song.size) << "bytes left after frame " << frames.size();
+
+    std::set<int> bitrates;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        SCOPED_TRACE("frame " + std::to_string(i));
+        EXPECT_EQ(frames[i].sampleRate, mixerRate);
+        EXPECT_EQ(frames[i].channelMode, mp3JointStereo);
+        if (i > 0) {
+            bitrates.insert(frames[i].bitrateKbps);
+        }
+    }
+    EXPECT_GT(bitrates.size(), 1u) << "the bit rate never varies";
+}
+
+TEST(SongStream, OpensWithAnInformationFrameCountingTheRest)
+{
+    const MediaBlock song = musicBlock();
+    const std::vector<Mp3Frame> frames = readMp3Frames(song);
+    ASSERT_GT(frames.size(), 1u);
+    const Mp3InfoFrame info = readMp3InfoFrame(song, frames.front());
+    ASSERT_TRUE(info.present) << "no Xing/Info header in the first frame";
+    ASSERT_TRUE(info.hasFrameCount);
+    EXPECT_EQ(info.frameCount, frames.size() - 1);
+    if (info.hasByteCount) {
+        EXPECT_EQ(info.byteCount, song.size);
+    }
+    EXPECT_NEAR(static_cast<double>(info.frameCount), expectedAudioFrames, audioFrameSlack);
+    const double expectedMs = 1000.0 * expectedAudioFrames * mp3SamplesPerFrame / mixerRate;
+    const double slackMs = 1000.0 * audioFrameSlack * mp3SamplesPerFrame / mixerRate;
+    EXPECT_NEAR(songLengthMs(song), expectedMs, slackMs);
+}

@@ -1,0 +1,166 @@
+// The song as the show's mixer plays it: decoded by SDL_mixer through the
+// show's own audio set-up, recorded from the buffer in which the music
+// starts, and compared with the script as a viewer hears it (the mixer's
+// output reaches the ears heardDelayMs later).
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/audio.h"
+#include "sound_analysis.h"
+
+namespace {
+
+constexpr double beatMs = 375.0;
+constexpr int firstHeardBeat = 1;   // beat 0 is heard before the music starts
+constexpr int lastLayingBeat = 130; // the track's last piece lands here
+constexpr double onsetToleranceMs = 30.0;
+constexpr int fullScale = 32767;
+constexpr double silentDbfs = -50.0;
+constexpr double startSilenceMs = 40.0;  // the decoder's silent lead-in
+constexpr double sectionLoudnessSpreadDb = 4.0;
+
+// The show's sections as heard, in seconds of globaltime.
+struct Section {
+    const char* name;
+    double fromS;
+    double toS;
+};
+constexpr Section sections[] = {
+    {"laying the track", 4.0, 48.75},  // after the opening hits have built up
+    {"the ride", 48.75, 68.0},
+    {"the title", 74.0, 85.0},
+    {"the sung verse", 85.0, 111.0},
+    {"the greetings", 111.0, 116.625},
+    {"the chase", 116.625, 153.0},
+    {"the 8-bit computer", 157.0, 183.5},
+    {"the credits", 183.5, 198.5},
+    {"the closing card", 198.5, 270.0},
+};
+
+struct Recorder {
+    std::vector<std::int16_t> samples;  // interleaved stereo
+    bool recording = false;
+};
+
+// Runs on the audio thread after every mix.
+void recordMix(void* user, Uint8* stream, int bytes)
+{
+    auto* recorder = static_cast<Recorder*>(user);
+    if (!recorder->recording) {
+        return;
+    }
+    const auto* samples = reinterpret_cast<const std::int16_t*>(stream);
+    recorder->samples.insert(recorder->samples.end(), samples, samples + bytes / 2);
+    if (!Mix_PlayingMusic()) {
+        recorder->recording = false;
+    }
+}
+
+class SongAsPlayed : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        // No sound card is needed: the disk driver mixes as fast as it can
+        // into a file nobody reads.
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
+        setenv("SDL_DISKAUDIODELAY", "0", 1);
+        ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
+        ASSERT_TRUE(openMixer()) << SDL_GetError();
+        Mix_Music* song = openSong(musicBlock());
+        ASSERT_NE(song, nullptr) << Mix_GetError();
+
+        static Recorder recorder;
+        Mix_SetPostMix(recordMix, &recorder);
+        SDL_LockAudio();
+        recorder.recording = true;
+        Mix_PlayMusic(song, 0);
+        SDL_UnlockAudio();
+        while (Mix_PlayingMusic()) {
+            SDL_Delay(10);
+        }
+        SDL_LockAudio();
+        recorder.recording = false;
+        Mix_SetPostMix(nullptr, nullptr);
+        SDL_UnlockAudio();
+        Mix_FreeMusic(song);
+        Mix_CloseAudio();
+        SDL_Quit();
+        stereo = std::move(recorder.samples);
+        mono = monoFromStereo(stereo);
+    }
+
+    static std::size_t sampleAtMixerMs(double ms) { return static_cast<std::size_t>(std::max(0.0, ms) * mixerRate / 1000.0); }
+    static double mixerMsOfHeard(double heardMs) { return heardMs - heardDelayMs; }
+
+    static std::vector<std::int16_t> stereo;
+    static std::vector<float> mono;
+};
+
+std::vector<std::int16_t> SongAsPlayed::stereo;
+std::vector<float> SongAsPlayed::mono;
+
+TEST_F(SongAsPlayed, LaysTheTrackOnHitsHeardOnEveryBeat)
+{
+    ASSERT_FALSE(mono.empty());
+    const double sectionEndMs = mixerMsOfHeard(lastLayingBeat * beatMs) + onsetToleranceMs;
+    std::vector<double> onsets;
+    for (double at : findOnsetsMs(mono, mixerRate)) {
+        if (at <= sectionEndMs) {
+            onsets.push_back(at);
+        }
+    }
+    for (double at : onsets) {
+        const double beat = std::round((at + heardDelayMs) / beatMs);
+        EXPECT_NEAR(at, mixerMsOfHeard(beat * beatMs), onsetToleranceMs)
+            << "a sound starts between beats at " << at << " ms of the mixer's output";
+    }
+    for (int beat = firstHeardBeat; beat <= lastLayingBeat; ++beat) {
+        const double expected = mixerMsOfHeard(beat * beatMs);
+        const bool hit = std::any_of(onsets.begin(), onsets.end(), [&](double at) {
+            return std::abs(at - expected) <= onsetToleranceMs;
+        });
+        EXPECT_TRUE(hit) << "no hit for beat " << beat << ", due at " << expected << " ms";
+    }
+}
+
+TEST_F(SongAsPlayed, NeverClips)
+{
+    const auto clipped = std::count_if(stereo.begin(), stereo.end(), [](std::int16_t s) {
+        return s >= fullScale || s <= -fullScale;
+    });
+    EXPECT_EQ(clipped, 0);
+}
+
+TEST_F(SongAsPlayed, KeepsOneLoudnessAcrossTheShow)
+{
+    std::vector<double> levels;
+    for (const Section& section : sections) {
+        levels.push_back(rmsDbfs(mono, sampleAtMixerMs(mixerMsOfHeard(section.fromS * 1000)),
+                                 sampleAtMixerMs(mixerMsOfHeard(section.toS * 1000))));
+    }
+    std::vector<double> sorted = levels;
+    std::sort(sorted.begin(), sorted.end());
+    const double median = sorted[sorted.size() / 2];
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        EXPECT_NEAR(levels[i], median, sectionLoudnessSpreadDb) << sections[i].name;
+    }
+}
+
+TEST_F(SongAsPlayed, StartsAndEndsInSilenceSoTheLoopIsClean)
+{
+    ASSERT_GT(mono.size(), std::size_t{2 * mixerChunkSamples});
+    EXPECT_LT(rmsDbfs(mono, 0, sampleAtMixerMs(startSilenceMs)), silentDbfs) << "the start";
+    // The music stopped somewhere in the last recorded chunk; the chunk
+    // before it holds the song's last moments.
+    EXPECT_LT(rmsDbfs(mono, mono.size() - 2 * mixerChunkSamples, mono.size()), silentDbfs)
+        << "the end";
+}
+
+}  // namespace

@@ -1,0 +1,1 @@
+"""Generators for the show's 36 pictures."""

@@ -16,15 +16,11 @@ TABLE_SOURCE = os.path.join(ROOT, "assets", "media_list.h")
 # Fonts come from Debian packages whose licences allow embedding the
 # rendered letters in our pictures; scripts/install-media-tools installs them.
 FONTS = {
-    "dejavu-sans-bold": "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
-    "dejavu-sans": "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
-    "dejavu-serif-bold": "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf",
-    "freesans-bold": "/usr/share/fonts/truetype/freefont/FreeSansBold.ttf",
-    "freeserif-bold": "/usr/share/fonts/truetype/freefont/FreeSerifBold.ttf",
-    "liberation-sans-bold": "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf",
     "lobster": "/usr/share/fonts/opentype/lobster/lobster.otf",
     "bebas-neue-bold": "/usr/share/fonts/opentype/bebas-neue/BebasNeue-Bold.otf",
     "comfortaa-bold": "/usr/share/fonts/truetype/comfortaa/Comfortaa-Bold.ttf",
+    "kaushan-script": "/usr/share/fonts/opentype/kaushanscript/KaushanScript-Regular.otf",
+    "league-spartan-black": "/usr/share/fonts/opentype/league-spartan/LeagueSpartan-Black.otf",
 }
 
 _ROW = re.compile(r'PICTURE\((\w+),\s*(\d+),\s*(\d+),\s*(\w+)\)')

@@ -1,0 +1,390 @@
+"""The song against the show's script, and the tools that make it.
+
+The score checks need only the standard library: the singer's voice sounds
+exactly while the mouth is open, the track is laid on hits, and nothing
+plays outside the song. The show's headers are read here independently of
+the song's own reader, so a slip in either shows up. The checks of the
+renderer's sound-making need numpy and are skipped without it."""
+
+import importlib.util
+import os
+import re
+import struct
+import sys
+import tempfile
+import unittest
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+sys.path.insert(0, os.path.join(ROOT, "tools", "media"))
+
+from song import carols, midi, timing  # noqa: E402
+from song.arrangement import SECTIONS, build_score  # noqa: E402
+from song.parts import LEAD, PARTS  # noqa: E402
+from song.patterns import bass  # noqa: E402
+from song.phonetics import parse_syllable  # noqa: E402
+from song.score import (Note, Score, chord_parts, diatonic, melody_length, parse_melody, pitch,  # noqa: E402
+                        progression, voicing)
+from song.timing import BEAT_MS, DECODER_LEAD_IN_MS, SAMPLE_RATE, SONG_MS  # noqa: E402
+
+HAVE_NUMPY = importlib.util.find_spec("numpy") is not None
+if HAVE_NUMPY:
+    import numpy as np
+
+    from song import analyse, mix, render, synth, wavfile
+    from song.voice import sing
+
+TOLERANCE_MS = 0.5
+SYLLABLES = 64
+LAYING_END_HEARD_MS = 48750
+LAYING_BEATS = range(1, 131)
+SILENT_END_MS = 1000        # the loop must join in silence
+MIDI_MAX = 127
+SEMITONES = 12
+
+
+def read_show():
+    with open(os.path.join(ROOT, "app", "heard_delay.h"), encoding="utf-8") as f:
+        delay = int(re.search(r"heardDelayMs\s*=\s*(\d+)", f.read()).group(1))
+    with open(os.path.join(ROOT, "layers", "singer_syllables.h"), encoding="utf-8") as f:
+        text = f.read()
+    table = text[text.index("singerSyllables["):]
+    windows = [(int(a), int(b)) for a, b in re.findall(r"\{\s*(\d+)\s*,\s*(\d+)\s*\}", table)]
+    return delay, windows
+
+
+class SongScore(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.score = build_score()
+        cls.delay, cls.windows = read_show()
+        cls.ahead = cls.delay + DECODER_LEAD_IN_MS
+
+    def heard(self, source_ms):
+        return source_ms + self.ahead
+
+    def test_the_voice_sings_exactly_while_the_mouth_is_open(self):
+        voice = sorted(self.score.of_part(LEAD), key=lambda n: n.start)
+        self.assertEqual(len(self.windows), SYLLABLES)
+        self.assertEqual(len(voice), SYLLABLES, "one sung note per syllable, and no other")
+        for note, (after, until) in zip(voice, self.windows):
+            with self.subTest(syllable=after):
+                self.assertAlmostEqual(self.heard(note.start), after, delta=TOLERANCE_MS)
+                self.assertAlmostEqual(self.heard(note.start + note.length), until, delta=TOLERANCE_MS)
+                parse_syllable(note.lyric)
+
+    def test_the_track_is_laid_on_hits_and_nothing_between_them(self):
+        hit_beats = set()
+        for note in self.score.notes:
+            heard = self.heard(note.start)
+            if heard > LAYING_END_HEARD_MS:
+                continue
+            beat = round(heard / BEAT_MS)
+            with self.subTest(part=note.part, heard_ms=heard):
+                self.assertAlmostEqual(heard, beat * BEAT_MS, delta=TOLERANCE_MS)
+                self.assertIn(beat, LAYING_BEATS)
+            if PARTS[note.part].percussive:
+                hit_beats.add(beat)
+        self.assertEqual(sorted(set(LAYING_BEATS) - hit_beats), [], "beats without a hit")
+
+    def test_everything_plays_inside_the_song(self):
+        first_beat = LAYING_BEATS[0] * BEAT_MS
+        for note in self.score.notes:
+            with self.subTest(part=note.part, start=note.start):
+                self.assertIn(note.part, PARTS)
+                self.assertGreaterEqual(self.heard(note.start), first_beat - TOLERANCE_MS)
+                self.assertGreater(note.length, 0)
+                self.assertLessEqual(note.start + note.length, SONG_MS - SILENT_END_MS)
+                self.assertTrue(1 <= note.velocity <= MIDI_MAX and 0 <= note.pitch <= MIDI_MAX)
+
+    def test_the_sections_follow_each_other_without_gaps(self):
+        for (name, _, end, _), (following, start, _, _) in zip(SECTIONS, SECTIONS[1:]):
+            self.assertEqual(end, start, f"{name} / {following}")
+        self.assertEqual(SECTIONS[0][1], 0)
+        self.assertIsNone(SECTIONS[-1][2])
+
+
+class Carols(unittest.TestCase):
+    TUNES = [
+        (carols.WENCESLAS_LINE, carols.WENCESLAS_LINE_CHORDS, 4),
+        (carols.WENCESLAS_BRIGHTLY, carols.WENCESLAS_BRIGHTLY_CHORDS, 4),
+        (carols.WENCESLAS_POOR_MAN, carols.WENCESLAS_POOR_MAN_CHORDS, 4),
+        (carols.JINGLE_REFRAIN, carols.JINGLE_REFRAIN_CHORDS, 4),
+        (carols.JINGLE_FUN_OPEN, carols.JINGLE_FUN_OPEN_CHORDS, 4),
+        (carols.JINGLE_FUN_CLOSED, carols.JINGLE_FUN_CLOSED_CHORDS, 4),
+        (carols.JINGLE_VERSE, carols.JINGLE_VERSE_CHORDS, 4),
+        (carols.DECK_FIRST, carols.DECK_FIRST_CHORDS, 4),
+        (carols.DECK_LAST, carols.DECK_LAST_CHORDS, 4),
+        (carols.SILENT_NIGHT, carols.SILENT_NIGHT_CHORDS, 6),
+    ]
+
+    def test_tunes_are_whole_bars_with_chords_to_match(self):
+        for tune, chords, bar in self.TUNES:
+            with self.subTest(tune=tune[:30]):
+                for number, text in enumerate(tune.split("|"), 1):
+                    self.assertEqual(melody_length(text), bar, f"bar {number}")
+                beats = sum(b for _, b, _ in progression(0, chords))
+                self.assertEqual(beats, melody_length(tune))
+
+    def test_keys_move_the_short_way_and_chords_move_with_them(self):
+        self.assertEqual(carols.shift("G", "D"), -5)
+        self.assertEqual(carols.shift("G", "C"), 5)
+        self.assertEqual(carols.shift("G", "A", octave=1), 14)
+        moved = progression(0, carols.transpose_chords("A7:4 | D/F#:2 Bbm:2", 2))
+        expected = progression(0, "B7:4 E/G#:2 Cm:2")
+        self.assertEqual([(b, n, chord_parts(c)) for b, n, c in moved],
+                         [(b, n, chord_parts(c)) for b, n, c in expected])
+
+
+class Notation(unittest.TestCase):
+    def test_pitch_names_follow_the_midi_numbering_the_sound_font_uses(self):
+        self.assertEqual([pitch(n) for n in ("C4", "A4", "Bb3", "F#5", "C-1")], [60, 69, 58, 78, 0])
+        with self.assertRaises(ValueError):
+            pitch("H2")
+
+    def test_melodies_rests_chords_and_accents(self):
+        parsed = parse_melody("C4:1 r:1/2 E4+G4:3/2! | D4:1", transpose=2)
+        self.assertEqual(parsed, [(0.0, 1.0, [62], False), (1.5, 1.5, [66, 69], True),
+                                  (3.0, 1.0, [64], False)])
+        self.assertEqual(melody_length("C4:1 r:1/2 E4+G4:3/2! | D4:1"), 4)
+
+    def test_chords_and_their_voicings(self):
+        self.assertEqual(chord_parts("D/F#"), (2, (0, 4, 7), 6))
+        self.assertEqual(voicing("Am7", pitch("C4"), pitch("C5")), [60, 64, 67, 69, 72])
+        with self.assertRaises(ValueError):
+            chord_parts("Cmaj13")
+
+    def test_harmony_a_third_below_stays_in_the_key(self):
+        g_major = 7
+        line = [pitch(n) for n in ("B4", "C5", "D5", "F#5")]
+        self.assertEqual([diatonic(k, g_major, -2) for k in line], [pitch(n) for n in ("G4", "A4", "B4", "D5")])
+
+    def test_drum_rows_must_agree_in_length(self):
+        with self.assertRaises(ValueError):
+            Score().pattern("kit", 1, 2, {36: "x.x.", 38: "..x"}, 100)
+
+    def test_bass_figures_play_chord_tones_inside_their_chord(self):
+        chords = progression(1, "G:4 D/F#:3 Em:2 C:1")
+        for figure in ("roots", "quarters", "root_fifth", "oompah", "octaves", "bounce"):
+            s = Score()
+            bass(s, "bass", chords, pitch("E1"), 100, figure)
+            for note in s.notes:
+                beat = (note.start + timing.SOURCE_LEAD_MS) / BEAT_MS
+                symbol = next(sym for b, n, sym in chords if b <= beat + 1e-9 < b + n)
+                with self.subTest(figure=figure, beat=beat):
+                    tones = {p % SEMITONES for p in voicing(symbol, 0, MIDI_MAX)}
+                    self.assertIn(note.pitch % SEMITONES, tones)
+
+
+class ShowHeaders(unittest.TestCase):
+    def read(self, text, reader):
+        with tempfile.NamedTemporaryFile("w", suffix=".h", delete=False) as f:
+            f.write(text)
+        self.addCleanup(os.remove, f.name)
+        return reader(f.name)
+
+    def test_a_broken_table_stops_the_song_with_the_reason(self):
+        good = ", ".join(f"{{{1000 * i}, {1000 * i + 500}}}" for i in range(1, SYLLABLES + 1))
+        self.assertEqual(len(self.read(f"singerSyllables[64] = {{{good}}};", timing.read_syllables)), SYLLABLES)
+        short = ", ".join(f"{{{1000 * i}, {1000 * i + 500}}}" for i in range(1, SYLLABLES))
+        overlapping = good.replace("{2000, 2500}", "{2000, 3100}")
+        for text, reason in ((f"singerSyllables[63] = {{{short}}};", "expected 64"),
+                             (f"singerSyllables[64] = {{{overlapping}}};", "overlaps"),
+                             ("int x;", "no singerSyllables")):
+            with self.subTest(reason=reason), self.assertRaisesRegex(SystemExit, reason):
+                self.read(text, timing.read_syllables)
+
+    def test_the_heard_delay_is_read_and_a_missing_one_is_reported(self):
+        self.assertEqual(self.read("constexpr std::uint32_t heardDelayMs = 312;", timing.read_heard_delay_ms), 312)
+        with self.assertRaisesRegex(SystemExit, "no heardDelayMs"):
+            self.read("// nothing here", timing.read_heard_delay_ms)
+
+
+class MidiFile(unittest.TestCase):
+    @staticmethod
+    def parse(path):
+        """(division, [(tick, status, data)]) of a one-track file."""
+        with open(path, "rb") as f:
+            data = f.read()
+        _, fmt, tracks, division = struct.unpack(">IHHH", data[4:14])
+        assert data[:4] == b"MThd" and data[14:18] == b"MTrk" and (fmt, tracks) == (0, 1)
+        length = struct.unpack(">I", data[18:22])[0]
+        body, at, now, events = data[22:22 + length], 0, 0, []
+        while at < len(body):
+            delta = 0
+            while True:
+                byte = body[at]
+                at += 1
+                delta = (delta << 7) | (byte & 0x7F)
+                if not byte & 0x80:
+                    break
+            now += delta
+            status = body[at]
+            if status == 0xFF:
+                size = body[at + 2]
+                events.append((now, status, body[at + 1:at + 3 + size]))
+                at += 3 + size
+            else:
+                size = 2 if status & 0xF0 in (midi.NOTE_ON, midi.NOTE_OFF, midi.CONTROL) else 1
+                events.append((now, status, body[at + 1:at + 1 + size]))
+                at += 1 + size
+        return division, events
+
+    def test_notes_land_on_their_sample_even_far_into_the_song(self):
+        notes = [Note("x", 48.0, 100.0, 60, 90), Note("x", 250_123.4, 50.0, 64, 100)]
+        with tempfile.TemporaryDirectory() as scratch:
+            path = os.path.join(scratch, "part.mid")
+            midi.write_part(path, notes, program=9)
+            division, events = self.parse(path)
+        tempo = next(e for e in events if e[1] == 0xFF and e[2][0] == 0x51)
+        self.assertEqual(int.from_bytes(tempo[2][2:], "big") / 1e6 / division, 1 / SAMPLE_RATE)
+        ons = [(tick, data[0]) for tick, status, data in events if status & 0xF0 == midi.NOTE_ON]
+        self.assertEqual(ons, [(round(48.0 * SAMPLE_RATE / 1000), 60), (round(250_123.4 * SAMPLE_RATE / 1000), 64)])
+        self.assertEqual(events[-1][1:], (0xFF, b"\x2f\x00"))
+
+    def test_drums_play_on_the_drum_channel_and_pick_the_kit_by_program(self):
+        with tempfile.TemporaryDirectory() as scratch:
+            path = os.path.join(scratch, "kit.mid")
+            midi.write_part(path, [Note("kit", 0, 10, 36, 100)], program=40, drums=True)
+            _, events = self.parse(path)
+        channels = {status & 0x0F for _, status, _ in events if status != 0xFF}
+        self.assertEqual(channels, {midi.DRUM_CHANNEL})
+        self.assertIn((midi.PROGRAM | midi.DRUM_CHANNEL, b"\x28"), [(s, d) for _, s, d in events])
+        self.assertNotIn(midi.CC_BANK_SELECT, [d[0] for _, s, d in events if s & 0xF0 == midi.CONTROL])
+
+    def test_a_repeated_key_is_never_silenced_by_the_note_before(self):
+        # The second and third are struck together: the longer one sounds.
+        notes = [Note("x", 0, 500, 60, 100), Note("x", 200.01, 50, 60, 100), Note("x", 200, 500, 60, 100)]
+        events = sorted(midi.note_events(notes, 0))
+        kinds = [message[0] & 0xF0 for _, _, message in events]
+        self.assertEqual(kinds, [midi.NOTE_ON, midi.NOTE_OFF, midi.NOTE_ON, midi.NOTE_OFF])
+        self.assertEqual(events[1][0], events[2][0], "the first note ends where the next starts")
+        self.assertEqual(events[-1][0], round(700 * SAMPLE_RATE / 1000))
+
+
+@unittest.skipUnless(HAVE_NUMPY, "numpy is not installed")
+class Sound(unittest.TestCase):
+    def test_a_syllable_starts_at_once_and_ends_in_silence(self):
+        length = int(0.07 * SAMPLE_RATE)  # the shortest syllables are 70 ms
+        onset = int(0.008 * SAMPLE_RATE)
+        for sound in ("sn.o-oo.", "kr.a-ih.st", ".ih.ng", "thr.u.", "h.a.rts"):
+            with self.subTest(sound=sound):
+                voice = sing(pitch("E4"), length, 100, sound, seed=1)
+                self.assertEqual(len(voice), length)
+                self.assertEqual(voice[0], 0.0)
+                self.assertEqual(voice[-1], 0.0)
+                rms = np.sqrt(np.mean(voice ** 2))
+                self.assertGreater(np.sqrt(np.mean(voice[:onset] ** 2)), rms / 10, "no crisp onset")
+
+    def test_a_bell_hit_is_sharp(self):
+        hit = synth.bells([Note("bells", 0, 375, 1, 127)], PARTS["bells"], SAMPLE_RATE, seed=3)
+        level = np.abs(hit).max(axis=1)
+        rise = np.argmax(level > level.max() / 2)
+        self.assertLess(rise, 0.01 * SAMPLE_RATE)
+
+    def test_a_pulse_wave_keeps_its_duty_and_has_no_offset(self):
+        part = PARTS["chip_harm"]
+        wave = synth.pulse([Note("chip_harm", 0, 500, pitch("A4"), 127)], part, SAMPLE_RATE, seed=0)
+        held = wave[int(0.4 * SAMPLE_RATE):int(0.48 * SAMPLE_RATE)]
+        self.assertAlmostEqual(np.mean(held > 0), part.setting, delta=0.02)
+        self.assertAlmostEqual(np.mean(held), 0, delta=0.05 * np.abs(held).max())
+
+    def test_the_limiter_holds_the_ceiling_and_leaves_quiet_sound_alone(self):
+        t = np.arange(SAMPLE_RATE) / SAMPLE_RATE
+        quiet = 0.1 * np.sin(2 * np.pi * 220 * t)
+        signal = np.stack([quiet, quiet], axis=1)
+        signal[SAMPLE_RATE // 2:SAMPLE_RATE // 2 + 200] *= 30
+        original = signal.copy()
+        mix.limit(signal)
+        self.assertLessEqual(np.abs(signal).max(), mix.db(mix.LIMIT_CEILING_DBFS) + 1e-12)
+        np.testing.assert_allclose(signal[:SAMPLE_RATE // 4], original[:SAMPLE_RATE // 4])
+
+    def test_the_sliding_minimum_matches_a_plain_one(self):
+        values = np.random.default_rng(5).random(500)
+        plain = [values[max(0, i - 7):i + 4].min() for i in range(len(values))]
+        np.testing.assert_array_equal(mix._sliding_min(values, 7, 3), plain)
+
+    def test_levelling_evens_out_sections_and_leaves_transitions_in_between(self):
+        rng = np.random.default_rng(2)
+        n = SAMPLE_RATE
+        signal = rng.standard_normal((3 * n, 2)) * np.repeat([0.12, 0.2, 0.35], n)[:, None]
+        gains = mix.level_sections(signal, [(0, n, 0), (n, 2 * n, None), (2 * n, 3 * n, 2 * n)])
+        ramp = int(mix.LEVEL_RAMP_S * SAMPLE_RATE)
+        first = mix.mono_rms_db(signal, 0, n - ramp)
+        last = mix.mono_rms_db(signal, 2 * n + ramp, 3 * n)
+        self.assertAlmostEqual(first, last, delta=0.2)
+        self.assertTrue(min(gains[0], gains[2]) <= gains[1] <= max(gains[0], gains[2]))
+
+    def test_the_tape_slows_down_and_stops(self):
+        t = np.arange(2 * SAMPLE_RATE) / SAMPLE_RATE
+        tone = np.sin(2 * np.pi * 1000 * t)
+        signal = np.stack([tone, tone], axis=1)
+        start, end = SAMPLE_RATE // 2, SAMPLE_RATE
+        mix.tape_stop(signal, start, end)
+        np.testing.assert_array_equal(signal[:start, 0], tone[:start])
+
+        def crossings(a, b):
+            return np.sum(np.diff(np.sign(signal[a:b, 0])) != 0)
+
+        quarter = (end - start) // 4
+        self.assertLess(crossings(end - quarter, end), crossings(start, start + quarter) / 2)
+        self.assertFalse(signal[end:].any())
+
+    def test_convolution_matches_direct_convolution(self):
+        rng = np.random.default_rng(9)
+        signal, impulse = rng.standard_normal((3000, 2)), rng.standard_normal((400, 2))
+        fast = mix.convolve(signal, impulse)
+        for channel in range(2):
+            direct = np.convolve(signal[:, channel], impulse[:, channel])[:3000]
+            np.testing.assert_allclose(fast[:, channel], direct, atol=1e-9)
+
+    def test_the_high_pass_cuts_rumble_and_keeps_the_rest(self):
+        t = np.arange(SAMPLE_RATE) / SAMPLE_RATE
+        for hz, low, high in ((20, -60, -10), (2000, -0.5, 0.5)):
+            tone = np.sin(2 * np.pi * hz * t)
+            kept = mix.highpass(tone, 150)[SAMPLE_RATE // 4:-SAMPLE_RATE // 4]
+            change = mix.to_db(np.std(kept) / np.std(tone))
+            with self.subTest(hz=hz):
+                self.assertTrue(low < change < high, change)
+
+    def test_wav_files_round_trip(self):
+        audio = np.random.default_rng(4).uniform(-0.9, 0.9, (1000, 2))
+        with tempfile.TemporaryDirectory() as scratch:
+            path = os.path.join(scratch, "x.wav")
+            wavfile.write_pcm16(path, audio, SAMPLE_RATE)
+            back, rate = wavfile.read(path)
+        self.assertEqual(rate, SAMPLE_RATE)
+        np.testing.assert_allclose(back, audio, atol=1.5 / wavfile.PCM16_FULL_SCALE)
+
+    def test_the_stream_reader_walks_frames_and_reads_the_frame_count(self):
+        header = bytes([0xFF, 0xFB, 0x90, 0x44])  # 128 kbit/s, 44.1 kHz, joint stereo
+        frame_bytes = 144 * 128_000 // SAMPLE_RATE
+        first = header + bytes(32) + b"Xing" + struct.pack(">II", 3, 11141)
+        stream = first.ljust(frame_bytes, b"\0") + (header.ljust(frame_bytes, b"\0")) * 2
+        facts = analyse.stream_facts(stream)
+        self.assertEqual((facts["frames walked"], facts["audio frames"]), (3, 11141))
+        self.assertTrue(facts["ends on a frame"] and facts["joint stereo"] and not facts["id3"])
+        self.assertFalse(analyse.stream_facts(b"ID3" + stream)["frames walked"])
+
+    def test_the_levelled_zones_cover_the_song_end_to_end(self):
+        zones = render.level_zones()
+        self.assertEqual(zones[0][0], 0)
+        self.assertEqual(zones[-1][1], timing.SONG_SAMPLES)
+        for (_, end, _), (start, _, _) in zip(zones, zones[1:]):
+            self.assertEqual(end, start)
+
+    def test_the_onset_finder_sees_clicks_where_they_are_and_not_swells(self):
+        n = 3 * SAMPLE_RATE
+        t = np.arange(n) / SAMPLE_RATE
+        mono = 0.02 * np.sin(2 * np.pi * 300 * t) * np.minimum(1, t)  # a slow swell
+        clicks_ms = (500.0, 1375.0, 2250.0)
+        for at in clicks_ms:
+            start = int(at * SAMPLE_RATE / 1000)
+            mono[start:start + 2000] += 0.5 * np.exp(-np.arange(2000) / 200.0) * np.sign(np.sin(np.arange(2000)))
+        found = analyse.onsets_ms(mono)
+        self.assertEqual(len(found), len(clicks_ms))
+        for at, expected in zip(found, clicks_ms):
+            self.assertAlmostEqual(at, expected, delta=10)
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,104 @@
+"""The sung verse, 85 to 111 seconds: the singer's mouth is open exactly
+while the lead voice sounds, one sung note per syllable of the show's
+table, over a light band that grows stronger when the picture starts to
+pulse at 98 seconds."""
+
+from .parts import (BELL_SHAKE, BELL_STRIKE, BRUSH_SWIRL, CLOSED_HAT, CRASH, KICK, LEAD, OPEN_HAT,
+                    SIDE_STICK, SNARE)
+from .patterns import bass, pad, stabs
+from .score import pitch, progression
+from .timing import SYLLABLES, source_ms
+
+VERSE = 229
+STRONGER = 261          # the picture pulses from 98 s: drums and strings come in
+VERSE_END = 297
+
+# Original words and tune. Each syllable: its word, how it is sung
+# (onset consonants . vowel, or two vowels for a glide . final consonants)
+# and its pitch, in A major.
+LYRICS = [
+    # Snow comes down over the town, bells are ringing bright, all through the night
+    ("Snow", "sn.o-oo.", "E4"), ("comes", "k.uh.mz", "F#4"), ("down", "d.a-oo.n", "E4"),
+    ("o-", ".o.", "C#4"), ("-ver", "v.er.", "B3"), ("the", "dh.uh.", "A3"),
+    ("town,", "t.a-oo.n", "C#4"), ("bells", "b.e.lz", "C#4"), ("are", ".a.r", "D4"),
+    ("ring-", "r.ih.ng", "E4"), ("-ing", ".ih.ng", "F#4"), ("bright,", "br.a-ih.t", "A4"),
+    ("all", ".o.l", "G#4"), ("through", "thr.u.", "F#4"), ("the", "dh.uh.", "F#4"),
+    ("night.", "n.a-ih.t", "E4"),
+    # Hear them up in the sky, reindeer are flying, ho, ho, ho!
+    ("Hear", "h.i-er.", "E4"), ("them", "dh.e.m", "C#4"), ("up", ".uh.p", "A3"),
+    ("in", ".ih.n", "B3"), ("the", "dh.uh.", "C#4"), ("sky,", "sk.a-ih.", "F#4"),
+    ("rein-", "r.e-ih.n", "E4"), ("-deer", "d.i-er.", "D4"), ("are", ".a.r", "C#4"),
+    ("fly-", "fl.a-ih.", "D4"), ("-ing,", ".ih.ng", "F#4"), ("ho,", "h.o-oo.", "E4"),
+    ("ho,", "h.o-oo.", "F#4"), ("ho!", "h.o-oo.", "G#4"),
+    # Come outside, dance in the snow, hear the whole town sing, warm hearts aglow
+    ("Come", "k.uh.m", "A4"), ("out-", ".a-oo.t", "F#4"), ("-side,", "s.a-ih.d", "D4"),
+    ("dance", "d.ae.ns", "G#4"), ("in", ".ih.n", "F#4"), ("the", "dh.uh.", "E4"),
+    ("snow,", "sn.o-oo.", "B3"), ("hear", "h.i-er.", "C#4"), ("the", "dh.uh.", "E4"),
+    ("whole", "h.o-oo.l", "G#4"), ("town", "t.a-oo.n", "F#4"), ("sing,", "s.ih.ng", "E4"),
+    ("warm", "w.o.rm", "C#4"), ("hearts", "h.a.rts", "F#4"), ("a-", ".uh.", "E4"),
+    ("-glow.", "gl.o-oo.", "F#4"),
+    # Christmas time is here again, sing it loud and let the bells ring, all night long!
+    ("Christ-", "kr.a-ih.st", "A4"), ("-mas", "m.uh.s", "F#4"), ("time", "t.a-ih.m", "E4"),
+    ("is", ".ih.z", "F#4"), ("here", "h.i-er.", "G#4"), ("a-", ".uh.", "F#4"),
+    ("-gain,", "g.e-ih.n", "E4"), ("sing", "s.ih.ng", "C#4"), ("it", ".ih.t", "E4"),
+    ("loud", "l.a-oo.d", "G#4"), ("and", ".ae.nd", "F#4"), ("let", "l.e.t", "E4"),
+    ("the", "dh.uh.", "C#4"), ("bells", "b.e.lz", "E4"), ("ring,", "r.ih.ng", "A4"),
+    ("all", ".o.l", "C#4"), ("night", "n.a-ih.t", "B3"), ("long!", "l.o.ng", "A3"),
+]
+
+# One chord a bar, the phrases starting on beats 229, 245, 261 and 277.
+VERSE_CHORDS = ("A:4 F#m:4 D:4 E:4 | A:4 F#m:4 D:4 E:4 | "
+                "D:4 E:4 C#m:4 F#m:4 | D:4 E:4 C#m:4 D:2 Esus4:2 A:4")
+
+# The picture spins at these moments (heard ms) for 500 ms each, and a
+# heart flashes twice at each pair of these.
+SPINS_MS = (98000, 99500, 101000)
+SPIN_MS = 500
+HEART_FLASHES_MS = (88156, 88369, 100210, 100365)
+HEART_PINGS = ("C#6", "F#6", "B5", "E6")
+HEART_PING_MS = 300
+
+BASS_LOW = pitch("E2")
+KEYS_LOW, KEYS_HIGH = pitch("E4"), pitch("E5")
+PAD_LOW, PAD_HIGH = pitch("A4"), pitch("A5")
+LEAD_VELOCITY = 100
+ACCENTED_VELOCITY = 112  # the long notes carry the phrase
+LONG_SYLLABLE_MS = 500
+
+
+def lead(s):
+    """One sung note per syllable, exactly inside the mouth's window."""
+    for (after, until), (_, sound, name) in zip(SYLLABLES, LYRICS):
+        velocity = ACCENTED_VELOCITY if until - after >= LONG_SYLLABLE_MS else LEAD_VELOCITY
+        s.note_ms(LEAD, source_ms(after), until - after, pitch(name), velocity, lyric=sound)
+
+
+def verse(s):
+    lead(s)
+    chords = progression(VERSE, VERSE_CHORDS)
+    soft = [c for c in chords if c[0] < STRONGER]
+    strong = [c for c in chords if c[0] >= STRONGER]
+
+    # First half: electric piano, upright bass, brushes, a soft string pad.
+    stabs(s, "epiano", soft, KEYS_LOW, KEYS_HIGH, (0, 1.5), 70, length=1.2)
+    bass(s, "upright", soft, BASS_LOW, 88, "root_fifth")
+    pad(s, "slowstrings", soft, PAD_LOW, PAD_HIGH, 52)
+    s.pattern("brushes", VERSE, 2, {SIDE_STICK: "..x...x.", BRUSH_SWIRL: "x.o.x.o."}, 70,
+              repeat=(STRONGER - VERSE) // 4)
+    s.pattern("bells", VERSE, 1, {BELL_SHAKE: ".x.x"}, 66, repeat=(STRONGER - VERSE) // 4)
+
+    # From 98 s: the band.
+    s.note("kit", STRONGER, 2, CRASH, 96)
+    bars = (VERSE_END - STRONGER) // 4
+    s.pattern("kit", STRONGER, 2, {KICK: "x...x.o.", SNARE: "..x...x.",
+                                   CLOSED_HAT: "xoxoxoxo", OPEN_HAT: "......x."}, 84, repeat=bars)
+    s.pattern("bells", STRONGER, 2, {BELL_STRIKE: "x.x.x.x.", BELL_SHAKE: ".o.o.o.o"}, 76, repeat=bars)
+    stabs(s, "epiano", strong, KEYS_LOW, KEYS_HIGH, (0, 0.5, 1.5), 74, length=0.45)
+    bass(s, "bass", strong, BASS_LOW, 94, "root_fifth")
+    pad(s, "strings", strong, PAD_LOW, PAD_HIGH, 64)
+
+    # Touches for the picture: a swish for each spin, pings for the hearts.
+    for at in SPINS_MS:
+        s.note_ms("whoosh", source_ms(at), SPIN_MS, 0, 80)
+    for at, name in zip(HEART_FLASHES_MS, HEART_PINGS):
+        s.note_ms("glock", source_ms(at), HEART_PING_MS, pitch(name), 80)

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/audio.h"
 #include "assets/song_stream.h"
@@ -65,4 +66,59 @@ TEST(SongStream, OpensWithAnInformationFrameCountingTheRest)
     const double expectedMs = 1000.0 * expectedAudioFrames * mp3SamplesPerFrame / mixerRate;
     const double slackMs = 1000.0 * audioFrameSlack * mp3SamplesPerFrame / mixerRate;
     EXPECT_NEAR(songLengthMs(song), expectedMs, slackMs);
+}
+
+namespace {
+
+constexpr std::size_t frameBytes = 417;  // 128 kbit/s at 44.1 kHz, no padding
+constexpr unsigned char jointStereoFrameHeader[4] = {0xff, 0xfb, 0x90, 0x64};
+
+// A made-up stream of whole silent frames, the first carrying an optional
+// information tag that counts the others.
+std::vector<unsigned char> madeUpStream(int audioFrames, bool withInfo)
+{
+    std::vector<unsigned char> bytes(frameBytes * (audioFrames + 1), 0);
+    for (int frame = 0; frame <= audioFrames; ++frame) {
+        std::memcpy(bytes.data() + frame * frameBytes, jointStereoFrameHeader, 4);
+    }
+    if (withInfo) {
+        const unsigned char info[] = {'I', 'n', 'f', 'o', 0, 0, 0, 3, 0, 0, 0,
+                                      static_cast<unsigned char>(audioFrames),
+                                      0, 0, static_cast<unsigned char>(bytes.size() >> 8),
+                                      static_cast<unsigned char>(bytes.size() & 0xff)};
+        std::memcpy(bytes.data() + 4 + 32, info, sizeof info);
+    }
+    return bytes;
+}
+
+MediaBlock blockOf(const std::vector<unsigned char>& bytes)
+{
+    return {bytes.data(), bytes.size()};
+}
+
+}  // namespace
+
+TEST(Mp3Reading, WalksWholeFramesAndReadsTheInformationTag)
+{
+    const std::vector<unsigned char> stream = madeUpStream(3, true);
+    const std::vector<Mp3Frame> frames = readMp3Frames(blockOf(stream));
+    ASSERT_EQ(frames.size(), 4u);
+    EXPECT_EQ(frames[3].offset, 3 * frameBytes);
+    EXPECT_EQ(frames[3].channelMode, mp3JointStereo);
+    const Mp3InfoFrame info = readMp3InfoFrame(blockOf(stream), frames[0]);
+    EXPECT_TRUE(info.present);
+    EXPECT_EQ(info.frameCount, 3u);
+    EXPECT_EQ(info.byteCount, stream.size());
+    EXPECT_EQ(songLengthMs(blockOf(stream)), 3u * mp3SamplesPerFrame * 1000 / mixerRate);
+}
+
+TEST(Mp3Reading, KnowsNoLengthWithoutAnInformationTagOrFrames)
+{
+    EXPECT_EQ(songLengthMs(blockOf(madeUpStream(3, false))), 0u);
+    std::vector<unsigned char> notAudio(2000, 'x');
+    EXPECT_TRUE(readMp3Frames(blockOf(notAudio)).empty());
+    EXPECT_EQ(songLengthMs(blockOf(notAudio)), 0u);
+    const std::vector<unsigned char> whole = madeUpStream(1, true);
+    const std::vector<unsigned char> cut(whole.begin(), whole.begin() + 20);
+    EXPECT_EQ(songLengthMs(blockOf(cut)), 0u) << "a stream cut inside its first frame";
 }

@@ -68,7 +68,8 @@ class SaveTest(unittest.TestCase):
         path = common.save("heart", picture)
         with open(path, "rb") as f:
             first = f.read()
-        written = Image.open(path)
+        with Image.open(path) as written:
+            written.load()
         self.assertEqual(written.mode, "RGBA")
         self.assertEqual(written.getpixel((5, 5)), (200, 10, 20, 128))
         self.assertEqual(written.getpixel((6, 5)), (1, 2, 3, 255))
@@ -80,7 +81,8 @@ class SaveTest(unittest.TestCase):
 
     def test_writes_the_splash_without_an_alpha_channel(self):
         path = common.save("splashIcon", solid((16, 16), (255, 255, 255, 255)))
-        self.assertEqual(Image.open(path).mode, "RGB")
+        with Image.open(path) as written:
+            self.assertEqual(written.mode, "RGB")
 
 
 class LetteringTest(unittest.TestCase):

@@ -10,6 +10,7 @@ onsets while the track is laid (they must sit on the beats), the peak, the
 loudness of each section and the silence at both ends. Exits non-zero
 when something is out of bounds."""
 
+import argparse
 import os
 import struct
 import subprocess
@@ -170,4 +171,9 @@ def main(path):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1] if len(sys.argv) > 1 else SONG)
+    parser = argparse.ArgumentParser(description="Measure an encoded song against the show's script.")
+    parser.add_argument("song", nargs="?", default=SONG, help="the MP3 to measure (default: the show's)")
+    song = parser.parse_args().song
+    if not os.path.isfile(song):
+        sys.exit(f"analyse: no such song file: {song}")
+    main(song)

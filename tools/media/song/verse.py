@@ -15,35 +15,35 @@ VERSE_END = 297
 
 # Original words and tune. Each syllable: its word, how it is sung
 # (onset consonants . vowel, or two vowels for a glide . final consonants)
-# and its pitch, in A major.
+# and its pitch, in A major, where the singer sings it.
 LYRICS = [
     # Snow comes down over the town, bells are ringing bright, all through the night
-    ("Snow", "sn.o-oo.", "E4"), ("comes", "k.uh.mz", "F#4"), ("down", "d.a-oo.n", "E4"),
-    ("o-", ".o.", "C#4"), ("-ver", "v.er.", "B3"), ("the", "dh.uh.", "A3"),
-    ("town,", "t.a-oo.n", "C#4"), ("bells", "b.e.lz", "C#4"), ("are", ".a.r", "D4"),
-    ("ring-", "r.ih.ng", "E4"), ("-ing", ".ih.ng", "F#4"), ("bright,", "br.a-ih.t", "A4"),
-    ("all", ".o.l", "G#4"), ("through", "thr.u.", "F#4"), ("the", "dh.uh.", "F#4"),
-    ("night.", "n.a-ih.t", "E4"),
+    ("Snow", "sn.o-oo.", "E5"), ("comes", "k.uh.mz", "F#5"), ("down", "d.a-oo.n", "E5"),
+    ("o-", ".o.", "C#5"), ("-ver", "v.er.", "B4"), ("the", "dh.uh.", "A4"),
+    ("town,", "t.a-oo.n", "C#5"), ("bells", "b.e.lz", "C#5"), ("are", ".a.r", "D5"),
+    ("ring-", "r.ih.ng", "E5"), ("-ing", ".ih.ng", "F#5"), ("bright,", "br.a-ih.t", "A5"),
+    ("all", ".o.l", "G#5"), ("through", "thr.u.", "F#5"), ("the", "dh.uh.", "F#5"),
+    ("night.", "n.a-ih.t", "E5"),
     # Hear them up in the sky, reindeer are flying, ho, ho, ho!
-    ("Hear", "h.i-er.", "E4"), ("them", "dh.e.m", "C#4"), ("up", ".uh.p", "A3"),
-    ("in", ".ih.n", "B3"), ("the", "dh.uh.", "C#4"), ("sky,", "sk.a-ih.", "F#4"),
-    ("rein-", "r.e-ih.n", "E4"), ("-deer", "d.i-er.", "D4"), ("are", ".a.r", "C#4"),
-    ("fly-", "fl.a-ih.", "D4"), ("-ing,", ".ih.ng", "F#4"), ("ho,", "h.o-oo.", "E4"),
-    ("ho,", "h.o-oo.", "F#4"), ("ho!", "h.o-oo.", "G#4"),
+    ("Hear", "h.i-er.", "E5"), ("them", "dh.e.m", "C#5"), ("up", ".uh.p", "A4"),
+    ("in", ".ih.n", "B4"), ("the", "dh.uh.", "C#5"), ("sky,", "sk.a-ih.", "F#5"),
+    ("rein-", "r.e-ih.n", "E5"), ("-deer", "d.i-er.", "D5"), ("are", ".a.r", "C#5"),
+    ("fly-", "fl.a-ih.", "D5"), ("-ing,", ".ih.ng", "F#5"), ("ho,", "h.o-oo.", "E5"),
+    ("ho,", "h.o-oo.", "F#5"), ("ho!", "h.o-oo.", "G#5"),
     # Come outside, dance in the snow, hear the whole town sing, warm hearts aglow
-    ("Come", "k.uh.m", "A4"), ("out-", ".a-oo.t", "F#4"), ("-side,", "s.a-ih.d", "D4"),
-    ("dance", "d.ae.ns", "G#4"), ("in", ".ih.n", "F#4"), ("the", "dh.uh.", "E4"),
-    ("snow,", "sn.o-oo.", "B3"), ("hear", "h.i-er.", "C#4"), ("the", "dh.uh.", "E4"),
-    ("whole", "h.o-oo.l", "G#4"), ("town", "t.a-oo.n", "F#4"), ("sing,", "s.ih.ng", "E4"),
-    ("warm", "w.o.rm", "C#4"), ("hearts", "h.a.rts", "F#4"), ("a-", ".uh.", "E4"),
-    ("-glow.", "gl.o-oo.", "F#4"),
+    ("Come", "k.uh.m", "A5"), ("out-", ".a-oo.t", "F#5"), ("-side,", "s.a-ih.d", "D5"),
+    ("dance", "d.ae.ns", "G#5"), ("in", ".ih.n", "F#5"), ("the", "dh.uh.", "E5"),
+    ("snow,", "sn.o-oo.", "B4"), ("hear", "h.i-er.", "C#5"), ("the", "dh.uh.", "E5"),
+    ("whole", "h.o-oo.l", "G#5"), ("town", "t.a-oo.n", "F#5"), ("sing,", "s.ih.ng", "E5"),
+    ("warm", "w.o.rm", "C#5"), ("hearts", "h.a.rts", "F#5"), ("a-", ".uh.", "E5"),
+    ("-glow.", "gl.o-oo.", "F#5"),
     # Christmas time is here again, sing it loud and let the bells ring, all night long!
-    ("Christ-", "kr.a-ih.st", "A4"), ("-mas", "m.uh.s", "F#4"), ("time", "t.a-ih.m", "E4"),
-    ("is", ".ih.z", "F#4"), ("here", "h.i-er.", "G#4"), ("a-", ".uh.", "F#4"),
-    ("-gain,", "g.e-ih.n", "E4"), ("sing", "s.ih.ng", "C#4"), ("it", ".ih.t", "E4"),
-    ("loud", "l.a-oo.d", "G#4"), ("and", ".ae.nd", "F#4"), ("let", "l.e.t", "E4"),
-    ("the", "dh.uh.", "C#4"), ("bells", "b.e.lz", "E4"), ("ring,", "r.ih.ng", "A4"),
-    ("all", ".o.l", "C#4"), ("night", "n.a-ih.t", "B3"), ("long!", "l.o.ng", "A3"),
+    ("Christ-", "kr.a-ih.st", "A5"), ("-mas", "m.uh.s", "F#5"), ("time", "t.a-ih.m", "E5"),
+    ("is", ".ih.z", "F#5"), ("here", "h.i-er.", "G#5"), ("a-", ".uh.", "F#5"),
+    ("-gain,", "g.e-ih.n", "E5"), ("sing", "s.ih.ng", "C#5"), ("it", ".ih.t", "E5"),
+    ("loud", "l.a-oo.d", "G#5"), ("and", ".ae.nd", "F#5"), ("let", "l.e.t", "E5"),
+    ("the", "dh.uh.", "C#5"), ("bells", "b.e.lz", "E5"), ("ring,", "r.ih.ng", "A5"),
+    ("all", ".o.l", "C#5"), ("night", "n.a-ih.t", "B4"), ("long!", "l.o.ng", "A4"),
 ]
 
 # One chord a bar, the phrases starting on beats 229, 245, 261 and 277.
@@ -60,7 +60,7 @@ HEART_PING_MS = 300
 
 BASS_LOW = pitch("E2")
 KEYS_LOW, KEYS_HIGH = pitch("E4"), pitch("E5")
-PAD_LOW, PAD_HIGH = pitch("A4"), pitch("A5")
+PAD_LOW, PAD_HIGH = pitch("A3"), pitch("A4")  # under the voice, not on it
 LEAD_VELOCITY = 100
 ACCENTED_VELOCITY = 112  # the long notes carry the phrase
 LONG_SYLLABLE_MS = 500

@@ -1,7 +1,8 @@
-"""The singer: a tenor voice made from harmonics shaped by the resonances of
-the vocal tract, with consonants from filtered noise. It starts within a
-few milliseconds of a syllable's window and is silent when the window
-closes, so the mouth on screen and the voice agree."""
+"""The singer: a woman's voice, as the picture shows her, made from
+harmonics shaped by the resonances of the vocal tract, with consonants from
+filtered noise. It starts within a few milliseconds of a syllable's window
+and is silent when the window closes, so the mouth on screen and the voice
+agree."""
 
 import numpy as np
 
@@ -13,8 +14,8 @@ from .timing import SAMPLE_RATE
 CONTROL_STEP = 32            # samples between recomputed spectra
 MAX_HARMONIC_HZ = 9000.0
 BANDWIDTHS = np.array([80.0, 95.0, 130.0, 200.0, 260.0])
-UPPER_FORMANTS = (3250.0, 3750.0)
-VOICE_SCALE = 1.05           # tenor tract: a little shorter than the textbook average
+UPPER_FORMANTS = (3800.0, 4400.0)
+VOICE_SCALE = 1.17           # a woman's shorter tract lifts every resonance
 SOURCE_TILT = 1.05           # harmonic k has amplitude k ** -tilt
 LOUD_TILT = 0.9              # louder singing is brighter
 BREATH = 0.02                # breath noise under the vowel
@@ -159,14 +160,15 @@ def sing(key, length_samples, velocity, sound, seed, detune_cents=0.0):
     control = np.arange(0, n, CONTROL_STEP)
     tilt = LOUD_TILT + (SOURCE_TILT - LOUD_TILT) * (1 - velocity / MAX_VELOCITY)
     harmonics = int(MAX_HARMONIC_HZ / base)
+    amps = [k ** -tilt * _formant_gain(k * f0[control], formants[:, control])
+            for k in range(1, harmonics + 1)]
+    # Held level from step to step: high notes have few harmonics, and one
+    # passing through a narrow resonance with the vibrato would otherwise
+    # jump out by many decibels.
+    level = np.sqrt(sum(amp ** 2 for amp in amps))
     voiced = np.zeros(n)
-    norm = np.zeros(len(control))
-    for k in range(1, harmonics + 1):
-        amp = k ** -tilt * _formant_gain(k * f0[control], formants[:, control])
-        norm += amp ** 2
-        voiced += np.interp(np.arange(n), control, amp) * np.sin(k * phase)
-    steady = np.sqrt(np.median(norm))
-    voiced /= steady
+    for k, amp in enumerate(amps, start=1):
+        voiced += np.interp(np.arange(n), control, amp / level) * np.sin(k * phase)
 
     breath = BREATH * _shaped_noise(rng, n, vowel_formants)
     out = voicing * (voiced + breath) + noise

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "assets/big_endian.h"
+
 namespace {
 
 // MPEG-1 Layer III bit rates by header index; 0 is "free", -1 invalid.
@@ -13,12 +15,6 @@ constexpr std::size_t stereoSideInfoBytes = 32;
 constexpr std::size_t crcBytes = 2;
 constexpr std::uint32_t frameCountFlag = 1;
 constexpr std::uint32_t byteCountFlag = 2;
-
-std::uint32_t bigEndian32(const unsigned char* p)
-{
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) |
-           (std::uint32_t{p[2]} << 8) | std::uint32_t{p[3]};
-}
 
 }  // namespace
 

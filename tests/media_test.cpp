@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/big_endian.h"
 #include "assets/media_table.h"
 
 namespace {
@@ -28,12 +29,6 @@ struct PngHeader {
     int colourType = 0;
     int interlace = 0;
 };
-
-std::uint32_t bigEndian32(const unsigned char* p)
-{
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) |
-           (std::uint32_t{p[2]} << 8) | std::uint32_t{p[3]};
-}
 
 // Reads the IHDR chunk; fails the calling test on anything that is not the
 // start of a PNG.

@@ -8,8 +8,8 @@ from .score import Score
 from .verse import verse
 
 # What the viewer sees, in heard seconds: each section's music is levelled
-# to the same loudness, except where level is None (transitions that may
-# rise or fall) and the coda, which dies away on purpose.
+# to the same loudness, except where the flag is False: transitions that
+# may rise or fall, and the coda, which dies away on purpose.
 SECTIONS = [
     ("laying the track", 0.0, 48.75, True),
     ("the ride", 48.75, 68.0, True),

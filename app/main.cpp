@@ -68,11 +68,10 @@ bool handle(const SDL_Event& event, std::uint32_t songLength)
     case ShowRequest::Quit:
         return true;
     case ShowRequest::TimingStart:
-        std::printf("|| globaltime > %d && globaltime <= ", static_cast<int>(globaltime));
+        printTimingStart(stdout, globaltime);
         break;
     case ShowRequest::TimingEnd:
-        std::printf("%d\n", static_cast<int>(globaltime));
-        std::fflush(stdout);
+        printTimingEnd(stdout, globaltime);
         break;
     case ShowRequest::SkipAhead:
         starttime -= skipAheadMs;

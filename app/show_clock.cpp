@@ -38,3 +38,14 @@ double songPositionSeconds(std::uint32_t showTimeMs, std::uint32_t songLengthMs)
     const std::uint32_t intoSong = songLengthMs > 0 ? showTimeMs % songLengthMs : showTimeMs;
     return intoSong / 1000.0;
 }
+
+void printTimingStart(std::FILE* out, std::uint32_t showTime)
+{
+    std::fprintf(out, "|| globaltime > %d && globaltime <= ", static_cast<int>(showTime));
+}
+
+void printTimingEnd(std::FILE* out, std::uint32_t showTime)
+{
+    std::fprintf(out, "%d\n", static_cast<int>(showTime));
+    std::fflush(out);
+}

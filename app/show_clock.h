@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <cstdio>
 
 // Written once per main-loop turn, before the frame is drawn.
 extern std::uint32_t globaltime;
@@ -37,3 +38,9 @@ std::uint32_t startTimeForShowTime(std::uint32_t now, std::uint32_t target);
 // Where the song must be, in seconds from its start, at a show time: the
 // song loops, so later show times wrap around its length (0: unknown).
 double songPositionSeconds(std::uint32_t showTimeMs, std::uint32_t songLengthMs);
+
+// The authoring lines of the t key: a press opens a time-window condition
+// with its show time, and every key release closes a line with its own, so
+// holding t over a passage prints one condition ready for the timeline.
+void printTimingStart(std::FILE* out, std::uint32_t showTime);
+void printTimingEnd(std::FILE* out, std::uint32_t showTime);

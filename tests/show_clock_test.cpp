@@ -4,6 +4,8 @@
 
 #include "app/show_clock.h"
 
+#include <string>
+
 namespace {
 
 SDL_Event keyDown(SDLKey key, SDLMod modifiers = KMOD_NONE)
@@ -79,4 +81,34 @@ TEST(SongPosition, FollowsTheShowTimeAndWrapsWithTheLoopingSong)
     EXPECT_DOUBLE_EQ(songPositionSeconds(songLength, songLength), 0.0);
     EXPECT_DOUBLE_EQ(songPositionSeconds(300000, songLength), 8.97);
     EXPECT_DOUBLE_EQ(songPositionSeconds(300000, 0), 300.0) << "an unknown length never wraps";
+}
+
+namespace {
+
+std::string printed(std::FILE* file)
+{
+    std::rewind(file);
+    std::string text;
+    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
+        text += static_cast<char>(c);
+    }
+    return text;
+}
+
+}  // namespace
+
+TEST(TimingLines, PressAndReleaseMakeOneConditionAndOtherReleasesABareTime)
+{
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    printTimingStart(out, 81876);
+    printTimingEnd(out, 83000);
+    printTimingStart(out, 5000);
+    printTimingEnd(out, 5000);  // pressed and released in one turn
+    printTimingEnd(out, 7);     // any other key's release
+    EXPECT_EQ(printed(out),
+              "|| globaltime > 81876 && globaltime <= 83000\n"
+              "|| globaltime > 5000 && globaltime <= 5000\n"
+              "7\n");
+    std::fclose(out);
 }

@@ -4,6 +4,7 @@
 
 #include "app/audio.h"
 #include "app/gl_state.h"
+#include "set_up_failure.h"
 
 namespace {
 
@@ -16,13 +17,17 @@ void GlWindow::SetUp()
 {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     const Uint32 systems = SDL_INIT_VIDEO | (withAudio_ ? SDL_INIT_AUDIO : 0);
-    ASSERT_EQ(SDL_Init(systems), 0) << SDL_GetError();
-    if (withAudio_) {
-        ASSERT_TRUE(openMixer()) << SDL_GetError();
+    if (SDL_Init(systems) != 0) {
+        failSetUp("SDL_Init", SDL_GetError());
+    }
+    if (withAudio_ && !openMixer()) {
+        failSetUp("opening the audio device", SDL_GetError());
     }
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    ASSERT_NE(SDL_SetVideoMode(screenWidth, screenHeight, 32, SDL_OPENGL), nullptr) << SDL_GetError();
+    if (SDL_SetVideoMode(screenWidth, screenHeight, 32, SDL_OPENGL) == nullptr) {
+        failSetUp("opening an OpenGL window", SDL_GetError());
+    }
     initGLState();
     glViewport(0, 0, screenWidth, screenHeight);
 }

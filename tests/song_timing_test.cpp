@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/audio.h"
+#include "set_up_failure.h"
 #include "sound_analysis.h"
 
 namespace {
@@ -71,10 +72,16 @@ protected:
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
         setenv("SDL_DISKAUDIODELAY", "0", 1);
-        ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
-        ASSERT_TRUE(openMixer()) << SDL_GetError();
+        if (SDL_Init(SDL_INIT_AUDIO) != 0) {
+            failSetUp("SDL_Init", SDL_GetError());
+        }
+        if (!openMixer()) {
+            failSetUp("opening the disk audio driver", SDL_GetError());
+        }
         Mix_Music* song = openSong(musicBlock());
-        ASSERT_NE(song, nullptr) << Mix_GetError();
+        if (song == nullptr) {
+            failSetUp("opening the song", Mix_GetError());
+        }
 
         static Recorder recorder;
         Mix_SetPostMix(recordMix, &recorder);

@@ -3,6 +3,9 @@
 #include <cstdlib>
 
 #include "app/audio.h"
+#include "app/frame.h"
+#include "app/show_clock.h"
+#include "assets/loader.h"
 #include "app/gl_state.h"
 #include "set_up_failure.h"
 
@@ -61,4 +64,45 @@ GLint integerState(GLenum name)
     GLint value = 0;
     glGetIntegerv(name, &value);
     return value;
+}
+
+void ShowWindow::SetUp()
+{
+    GlWindow::SetUp();
+    loadAssets();
+    if (music == nullptr) {
+        failSetUp("opening the song", Mix_GetError());
+    }
+    // Loading leaves its last texture bound; the splash's picture, drawn
+    // before any show frame, leaves texture 0.
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void drawFrameAt(std::uint32_t t)
+{
+    useShowProjection();
+    globaltime = t;
+    drawFrame();
+}
+
+void expectDrawerLeftStateClean()
+{
+    EXPECT_EQ(integerState(GL_MODELVIEW_STACK_DEPTH), 1);
+    EXPECT_EQ(integerState(GL_TEXTURE_BINDING_2D), 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+std::vector<std::uint8_t> readScreen()
+{
+    std::vector<std::uint8_t> screen(static_cast<std::size_t>(screenWidth) * screenHeight * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, screenWidth, screenHeight, GL_RGB, GL_UNSIGNED_BYTE, screen.data());
+    return screen;
+}
+
+std::array<std::uint8_t, 3> pixelIn(const std::vector<std::uint8_t>& screen, int x, int y)
+{
+    const std::size_t at = (static_cast<std::size_t>(screenHeight - 1 - y) * screenWidth + x) * 3;
+    return {screen[at], screen[at + 1], screen[at + 2]};
 }

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class GlWindow : public ::testing::Environment {
 public:
@@ -29,3 +30,26 @@ void useShowProjection();
 std::array<std::uint8_t, 3> pixelAt(int x, int y);
 
 GLint integerState(GLenum name);
+
+// A window with every picture and the song loaded, as the show has them
+// before its first frame.
+class ShowWindow : public GlWindow {
+public:
+    ShowWindow() : GlWindow(true) {}
+    void SetUp() override;
+};
+
+// Draws the show's frame for globaltime t without presenting it, so that
+// pixelAt reads it. The show projection is set first, as the ride view has
+// always left it by the time any later scene draws.
+void drawFrameAt(std::uint32_t t);
+
+// What every drawer must leave behind: the modelview at its single level,
+// texture 0 bound, and no GL error.
+void expectDrawerLeftStateClean();
+
+// The whole back buffer, RGB rows from the bottom up.
+std::vector<std::uint8_t> readScreen();
+
+// The colour at screen pixel (x, y), y from the top, in a readScreen result.
+std::array<std::uint8_t, 3> pixelIn(const std::vector<std::uint8_t>& screen, int x, int y);

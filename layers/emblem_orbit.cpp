@@ -1,0 +1,5 @@
+#include "layers/emblem_orbit.h"
+
+void EmblemOrbitLayer()
+{
+}

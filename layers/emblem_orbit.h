@@ -1,0 +1,6 @@
+// The group's emblem orbiting in as the ride ends.
+#pragma once
+
+// Draws the scene for the current globaltime, in the show's 2D state; the
+// scene decides from the time by itself whether it draws.
+void EmblemOrbitLayer();

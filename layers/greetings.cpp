@@ -1,0 +1,5 @@
+#include "layers/greetings.h"
+
+void GreetingsLayer()
+{
+}

@@ -1,0 +1,5 @@
+#include "layers/heart_chase.h"
+
+void HeartChaseLayer()
+{
+}

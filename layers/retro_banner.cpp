@@ -1,0 +1,5 @@
+#include "layers/retro_banner.h"
+
+void RetroBannerLayer()
+{
+}

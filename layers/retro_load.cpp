@@ -1,0 +1,5 @@
+#include "layers/retro_load.h"
+
+void RetroLoadLayer()
+{
+}

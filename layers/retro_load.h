@@ -1,0 +1,6 @@
+// The imitation 8-bit computer starting up and loading the show.
+#pragma once
+
+// Draws the scene for the current globaltime, in the show's 2D state; the
+// scene decides from the time by itself whether it draws.
+void RetroLoadLayer();

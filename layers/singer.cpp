@@ -1,0 +1,5 @@
+#include "layers/singer.h"
+
+void SingerLayer()
+{
+}

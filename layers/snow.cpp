@@ -1,0 +1,5 @@
+#include "layers/snow.h"
+
+void SnowLayer()
+{
+}

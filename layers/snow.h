@@ -1,0 +1,6 @@
+// Falling snow, a cellular field stepped once per frame.
+#pragma once
+
+// Draws the scene for the current globaltime, in the show's 2D state; the
+// scene decides from the time by itself whether it draws.
+void SnowLayer();

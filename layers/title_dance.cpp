@@ -1,0 +1,5 @@
+#include "layers/title_dance.h"
+
+void TitleDanceLayer()
+{
+}

@@ -1,0 +1,5 @@
+#include "layers/xor_pattern.h"
+
+void XorPatternLayer()
+{
+}

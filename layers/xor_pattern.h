@@ -1,0 +1,6 @@
+// The flickering exclusive-or pattern under the greetings.
+#pragma once
+
+// Draws the scene for the current globaltime, in the show's 2D state; the
+// scene decides from the time by itself whether it draws.
+void XorPatternLayer();

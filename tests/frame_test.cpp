@@ -1,0 +1,104 @@
+// The frame's script: what it draws over what, and when, read back from
+// real frames of the loaded show.
+#include <gtest/gtest.h>
+
+#include <SDL_opengl.h>
+
+#include "app/frame.h"
+#include "app/show_clock.h"
+#include "assets/loader.h"
+#include "gl_window.h"
+#include "overlay/timed_card.h"
+
+namespace {
+
+const auto* const window = ::testing::AddGlobalTestEnvironment(new ShowWindow);
+
+// Whether two screens differ anywhere in rows first..last (from the top).
+bool rowsDiffer(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b, int first, int last)
+{
+    for (int y = first; y <= last; ++y) {
+        for (int x = 0; x < 1024; ++x) {
+            if (pixelIn(a, x, y) != pixelIn(b, x, y)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(HandOverCaption, FlashesThreeTimesOnTheSecondHalfOfTheBeat)
+{
+    const struct {
+        std::uint32_t t;
+        bool shown;
+    } cases[] = {{81875, false}, {81876, false}, {81938, false}, {81939, true}, {82124, true},
+                 {82125, false}, {82314, true},  {82499, true},  {82500, false}, {82689, true},
+                 {82874, true},  {82875, false}, {83000, false}, {83064, false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(handOverCaptionShown(c.t), c.shown) << c.t;
+    }
+}
+
+TEST(HandOverCaption, CoversOnlyTheLowerTwoThirdsOfTheScreenWithItsUpperHalf)
+{
+    drawFrameAt(81938);
+    const auto hidden = readScreen();
+    drawFrameAt(81939);
+    const auto shown = readScreen();
+    expectDrawerLeftStateClean();
+    EXPECT_FALSE(rowsDiffer(hidden, shown, 0, 255)) << "nothing of the caption above row 256";
+    // The caption's lettering, picture rows 241 to 430, lands 256 rows down.
+    EXPECT_TRUE(rowsDiffer(hidden, shown, 256 + 241, 256 + 250));
+    EXPECT_TRUE(rowsDiffer(hidden, shown, 256 + 420, 256 + 430));
+    EXPECT_FALSE(rowsDiffer(hidden, shown, 256 + 431, 767));
+}
+
+TEST(Credits, CoverEverythingDrawnBeforeThem)
+{
+    // A full-screen opaque credits card in its opaque second is all there is.
+    const std::uint32_t t = 185000;
+    drawFrameAt(t);
+    const auto frame = readScreen();
+    useShowProjection();
+    glClear(GL_COLOR_BUFFER_BIT);
+    drawTimedCard(3000, 183500, creditCode);
+    EXPECT_FALSE(rowsDiffer(frame, readScreen(), 0, 767));
+}
+
+TEST(Frame, EveryFrameOfTheShowLeavesTheStateTheNextDrawerExpects)
+{
+    // Every scene's edges and a sweep through the whole script and beyond.
+    std::vector<std::uint32_t> times = {0,      1,      36000,  36001,  42000,  48750,  48751,  68000,
+                                        68001,  74000,  74001,  81939,  85000,  85001,  111000, 111001,
+                                        116624, 116625, 116626, 153000, 153001, 157001, 183499, 183501,
+                                        198500, 198501, 318500, 318501};
+    for (std::uint32_t t = 0; t <= 330000; t += 1750) {
+        times.push_back(t);
+    }
+    for (std::uint32_t t : times) {
+        SCOPED_TRACE(t);
+        drawFrameAt(t);
+        expectDrawerLeftStateClean();
+        EXPECT_TRUE(glIsEnabled(GL_BLEND));
+        EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+        EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+        EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+        GLint blend[2];
+        glGetIntegerv(GL_BLEND_SRC, &blend[0]);
+        glGetIntegerv(GL_BLEND_DST, &blend[1]);
+        EXPECT_EQ(blend[0], GL_SRC_ALPHA);
+        EXPECT_EQ(blend[1], GL_ONE_MINUS_SRC_ALPHA);
+    }
+}
+
+TEST(Frame, AfterTheClosingCardTheScreenStaysBlack)
+{
+    drawFrameAt(318501);
+    const auto screen = readScreen();
+    for (std::uint8_t value : screen) {
+        ASSERT_EQ(value, 0);
+    }
+}

@@ -1,0 +1,118 @@
+// Timed cards: the fades at the exact milliseconds of their windows, and a
+// card read back from a real frame at full and at half strength.
+#include <gtest/gtest.h>
+
+#include <SDL_opengl.h>
+
+#include "app/show_clock.h"
+#include "assets/loader.h"
+#include "gl_window.h"
+#include "overlay/timed_card.h"
+
+namespace {
+
+const auto* const window = ::testing::AddGlobalTestEnvironment(new ShowWindow);
+
+struct ShadeAt {
+    std::uint32_t t;
+    bool drawn;
+    bool faded;
+    float alpha;
+};
+
+void expectShades(std::uint32_t duration, std::uint32_t start, std::initializer_list<ShadeAt> cases)
+{
+    for (const ShadeAt& c : cases) {
+        SCOPED_TRACE(c.t);
+        const CardShade shade = cardShade(duration, start, c.t);
+        EXPECT_EQ(shade.drawn, c.drawn);
+        if (c.drawn) {
+            EXPECT_EQ(shade.faded, c.faded);
+            EXPECT_FLOAT_EQ(shade.alpha, c.alpha);
+        }
+    }
+}
+
+}  // namespace
+
+TEST(CardShade, FadesInAndOutOverOneSecondAtEachEndOfItsWindow)
+{
+    expectShades(6000, 12000,
+                 {{12000, false, false, 0},
+                  {12001, true, true, 0.001f},
+                  {13000, true, true, 1.0f},
+                  {13001, true, false, 1.0f},
+                  {17000, true, false, 1.0f},
+                  {17001, true, true, 0.999f},
+                  {18000, true, true, 0.0f},
+                  {18001, false, false, 0}});
+}
+
+TEST(CardShade, CreditsCardsAreOpaqueOnlyInTheirMiddleSecond)
+{
+    expectShades(3000, 183500,
+                 {{184499, true, true, 0.999f},
+                  {184500, true, true, 1.0f},
+                  {184501, true, false, 1.0f},
+                  {185500, true, false, 1.0f},
+                  {185501, true, true, 0.999f}});
+}
+
+TEST(CardShade, ShortCardFadesOutWhereBothFadesApply)
+{
+    expectShades(1500, 0, {{400, true, true, 0.4f}, {600, true, true, 0.9f}, {1500, true, true, 0.0f}});
+}
+
+TEST(CardShade, WindowAtTheTopOfTheClockDoesNotWrapOpen)
+{
+    const std::uint32_t start = 0xffffffffu - 500;
+    EXPECT_FALSE(cardShade(6000, start, 10).drawn);
+}
+
+TEST(TimedCard, DrawsNothingAndSetsNoColourOutsideItsWindow)
+{
+    useShowProjection();
+    glClear(GL_COLOR_BUFFER_BIT);
+    glColor4f(0.25f, 0.5f, 0.75f, 1);
+    globaltime = 6001;
+    drawTimedCard(6000, 0, introLine1);
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_FLOAT_EQ(colour[0], 0.25f);
+    EXPECT_FLOAT_EQ(colour[2], 0.75f);
+    const auto screen = readScreen();
+    for (std::uint8_t value : screen) {
+        ASSERT_EQ(value, 0);
+    }
+}
+
+TEST(TimedCard, ShowsThePictureAtItsSizeCentredAndAtHalfStrengthMidFade)
+{
+    // The first title line, 635 x 67, alone on black.
+    const auto cardAt = [](std::uint32_t t) {
+        useShowProjection();
+        glClear(GL_COLOR_BUFFER_BIT);
+        globaltime = t;
+        drawTimedCard(6000, 0, introLine1);
+    };
+    cardAt(3000);
+    const auto full = readScreen();
+    expectDrawerLeftStateClean();
+    int brightestX = 0, brightestY = 0, brightest = 0;
+    for (int y = 0; y < 768; ++y) {
+        for (int x = 0; x < 1024; ++x) {
+            const int value = pixelIn(full, x, y)[0];
+            const bool insideCard = std::abs(x - 512) * 2 < 635 && std::abs(y - 384) * 2 < 67;
+            if (!insideCard) {
+                ASSERT_EQ(value, 0) << x << ", " << y;
+            } else if (value > brightest) {
+                brightest = value;
+                brightestX = x;
+                brightestY = y;
+            }
+        }
+    }
+    ASSERT_GT(brightest, 200);
+    cardAt(500);
+    EXPECT_NEAR(pixelAt(brightestX, brightestY)[0], brightest / 2.0, 2.0);
+}

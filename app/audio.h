@@ -4,6 +4,8 @@
 
 #include <SDL_mixer.h>
 
+#include <cstdio>
+
 #include "app/heard_delay.h"
 #include "assets/media_table.h"
 
@@ -20,6 +22,12 @@ static_assert(heardDelayMs == (mixerChunkSamples * 3 * 1000 / 2 + mixerRate / 2)
 // false, with SDL's reason in SDL_GetError, when no device can be opened.
 bool openMixer();
 
+// The show's sound: starts SDL's audio and opens the device; without one it
+// says so in one line on err and opens SDL's silent dummy device instead, so
+// the show still runs on its clock. Returns false, with SDL's reason in
+// SDL_GetError, only if even that fails.
+bool openShowAudio(std::FILE* err);
+
 // Opens the embedded song for playing. The memory stream stays open for as
 // long as the program runs, since the music reads from it while it plays.
 // Returns nullptr, with SDL's reason in SDL_GetError, if the song cannot be
@@ -27,7 +35,9 @@ bool openMixer();
 Mix_Music* openSong(MediaBlock song);
 
 // Moves the playing song to where the mixer plays it at the given show time.
-// The mixer seeks MP3 streams only forwards reliably (a backward seek lands
-// early by what its decoder still buffers), so the song restarts and then
-// seeks forward from its start.
-void moveSongTo(Mix_Music* song, std::uint32_t showTimeMs, std::uint32_t songLengthMs);
+// The mixer's MP3 decoder cannot go back cleanly: a backward seek, and even
+// a restart, rewinds the stream but first plays on through what its decoder
+// had buffered, up to a second and more. So the song is opened afresh from
+// its block and seeks forward from its start. song is replaced; it is
+// nullptr afterwards only if the song could not be opened again.
+void moveSongTo(Mix_Music*& song, MediaBlock block, std::uint32_t showTimeMs, std::uint32_t songLengthMs);

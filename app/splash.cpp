@@ -15,6 +15,15 @@ constexpr float centreY = 384;
 
 }  // namespace
 
+void drawSplashFrame()
+{
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glColor3f(1, 1, 1);
+    drawTexturedQuad(splashIcon, centreX, centreY, enlargement * splashIcon.width,
+                     enlargement * splashIcon.height);
+}
+
 void showSplash()
 {
     const Uint32 shownAt = SDL_GetTicks();
@@ -26,11 +35,7 @@ void showSplash()
         while (SDL_PollEvent(&event)) {
             keyPressed = keyPressed || event.type == SDL_KEYDOWN;
         }
-        glClear(GL_COLOR_BUFFER_BIT);
-        glClear(GL_DEPTH_BUFFER_BIT);
-        glColor3f(1, 1, 1);
-        drawTexturedQuad(splashIcon, centreX, centreY, enlargement * splashIcon.width,
-                         enlargement * splashIcon.height);
+        drawSplashFrame();
         SDL_GL_SwapBuffers();
     }
 }

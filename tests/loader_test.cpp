@@ -1,6 +1,9 @@
 // Start-up loading and the splash, in a program of their own so the texture
 // store starts empty: every picture becomes the texture its number says.
+#include <SDL_image.h>
 #include <gtest/gtest.h>
+
+#include <array>
 
 #include "app/splash.h"
 #include "assets/loader.h"
@@ -56,4 +59,42 @@ TEST(Loading, GivesEveryPictureItsSizeAndTheTextureOfItsNumber)
     SDL_Event left;
     SDL_PumpEvents();
     EXPECT_EQ(SDL_PeepEvents(&left, 1, SDL_PEEKEVENT, SDL_QUITMASK | SDL_MOUSEBUTTONDOWNMASK), 0);
+}
+
+TEST(Splash, ShowsTheFaceSixteenTimesItsSizeInSharpBlocksMidScreen)
+{
+    loadAssets();
+    setOrtho2D(1024);
+    drawSplashFrame();
+    const auto screen = readScreen();
+    const MediaBlock block = pictureBlock(14);
+    SDL_Surface* face = IMG_Load_RW(SDL_RWFromConstMem(block.data, static_cast<int>(block.size)), 1);
+    ASSERT_NE(face, nullptr);
+    SDL_Surface* rgb = SDL_CreateRGBSurface(0, 16, 16, 32, 0xff, 0xff00, 0xff0000, 0);
+    SDL_BlitSurface(face, nullptr, rgb, nullptr);
+    const auto* facePixels = static_cast<const Uint32*>(rgb->pixels);
+
+    // The splash projection spans 0..1023 units over 1024 pixels: a pixel
+    // centre at p lies at unit (p + 0.5) * 1023 / 1024.
+    const auto unitOf = [](int pixel, double span) { return (pixel + 0.5) * (span - 1) / span; };
+    constexpr double left = 384, top = 256, block16 = 16;
+    for (int y = 250; y < 518; ++y) {
+        for (int x = 378; x < 646; ++x) {
+            const double u = unitOf(x, 1024), v = unitOf(y, 768);
+            const double col = (u - left) / block16, row = (v - top) / block16;
+            const auto seen = pixelIn(screen, x, y);
+            if (col < 0 || row < 0 || col >= 16 || row >= 16) {
+                ASSERT_EQ(seen, (std::array<std::uint8_t, 3>{0, 0, 0})) << x << ", " << y;
+                continue;
+            }
+            // Nearest filtering: every pixel of a block is its source pixel.
+            const Uint32 source = facePixels[static_cast<int>(row) * 16 + static_cast<int>(col)];
+            const std::array<std::uint8_t, 3> expected{static_cast<std::uint8_t>(source & 0xff),
+                                                       static_cast<std::uint8_t>(source >> 8 & 0xff),
+                                                       static_cast<std::uint8_t>(source >> 16 & 0xff)};
+            ASSERT_EQ(seen, expected) << x << ", " << y;
+        }
+    }
+    SDL_FreeSurface(rgb);
+    SDL_FreeSurface(face);
 }

@@ -9,11 +9,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "assets/big_endian.h"
+#include "assets/media_list.h"
 #include "assets/media_table.h"
 
 namespace {
@@ -211,4 +213,31 @@ TEST(Pictures, TogetherStayWithinTheirBudget)
         total += pictureBlock(n).size;
     }
     EXPECT_LT(total, pictureBudgetBytes);
+}
+
+// Every embedded block is its file under the media folder, byte for byte.
+TEST(EmbeddedMedia, EachBlockIsItsFileExactly)
+{
+    const auto fileBytes = [](const std::string& name) {
+        const std::string path = std::string(SLEIGHRIDE_MEDIA_DIR) + "/" + name;
+        std::vector<unsigned char> bytes;
+        if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+            int c;
+            while ((c = std::fgetc(file)) != EOF) {
+                bytes.push_back(static_cast<unsigned char>(c));
+            }
+            std::fclose(file);
+        }
+        return bytes;
+    };
+    const auto blockBytes = [](MediaBlock block) {
+        return std::vector<unsigned char>(block.data, block.data + block.size);
+    };
+    EXPECT_EQ(blockBytes(musicBlock()), fileBytes(SLEIGHRIDE_SONG_FILE));
+    for (int n = 1; n <= pictureCount; ++n) {
+        const std::string name = std::string(pictureTable[n - 1].name) + ".png";
+        const auto file = fileBytes(name);
+        ASSERT_FALSE(file.empty()) << name;
+        EXPECT_TRUE(blockBytes(pictureBlock(n)) == file) << name;
+    }
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/audio.h"
+#include "assets/song_stream.h"
 #include "set_up_failure.h"
 #include "sound_analysis.h"
 
@@ -25,6 +26,7 @@ constexpr int fullScale = 32767;
 constexpr double silentDbfs = -50.0;
 constexpr double startSilenceMs = 40.0;  // the decoder's silent lead-in
 constexpr double sectionLoudnessSpreadDb = 4.0;
+constexpr double jumpToleranceMs = 30.0;
 
 // The show's sections as heard, in seconds of globaltime.
 struct Section {
@@ -168,6 +170,98 @@ TEST_F(SongAsPlayed, StartsAndEndsInSilenceSoTheLoopIsClean)
     // before it holds the song's last moments.
     EXPECT_LT(rmsDbfs(mono, mono.size() - 2 * mixerChunkSamples, mono.size()), silentDbfs)
         << "the end";
+}
+
+// Where the mixer plays from right after the show moves the song, as the
+// s, c and r keys do: the moment of the song whose sound matches what is
+// played, found in the recording of the song played from its start.
+class SongAfterAJump : public SongAsPlayed {
+protected:
+    static constexpr std::uint32_t recordMs = 250;
+    static constexpr std::uint32_t searchMs = 1500;
+
+    // The time of the recording from the start (ms since Mix_PlayMusic) whose
+    // sound the music plays on with after a move from fromMs to toMs.
+    static double landingMs(std::uint32_t fromMs, std::uint32_t toMs)
+    {
+        const std::vector<float> played = playedAfterMove(fromMs, toMs);
+        const std::size_t length = sampleAtMixerMs(recordMs);
+        if (played.size() < length) {
+            return -1;
+        }
+        const std::size_t centre = sampleAtMixerMs(toMs);
+        const std::size_t first = centre - sampleAtMixerMs(searchMs);
+        const std::size_t last = std::min(mono.size() - length, centre + sampleAtMixerMs(searchMs));
+        std::size_t best = first;
+        double bestDistance = -1;
+        for (std::size_t at = first; at <= last; ++at) {
+            double distance = 0;
+            for (std::size_t i = 0; i < length && (bestDistance < 0 || distance < bestDistance); ++i) {
+                const double d = played[i] - mono[at + i];
+                distance += d * d;
+            }
+            if (bestDistance < 0 || distance < bestDistance) {
+                bestDistance = distance;
+                best = at;
+            }
+        }
+        return best * 1000.0 / mixerRate;
+    }
+
+    static std::vector<float> playedAfterMove(std::uint32_t fromMs, std::uint32_t toMs)
+    {
+        if (SDL_Init(SDL_INIT_AUDIO) != 0 || !openMixer()) {
+            failSetUp("opening the disk audio driver", SDL_GetError());
+        }
+        Mix_Music* song = openSong(musicBlock());
+        const std::uint32_t songLength = songLengthMs(musicBlock());
+        Recorder recorder;
+        Mix_SetPostMix(recordMix, &recorder);
+        Mix_PlayMusic(song, -1);
+        moveSongTo(song, musicBlock(), fromMs, songLength);
+        SDL_Delay(playOnMs);
+        SDL_LockAudio();
+        recorder.recording = true;
+        moveSongTo(song, musicBlock(), toMs, songLength);
+        SDL_UnlockAudio();
+        const std::size_t wanted = 2 * sampleAtMixerMs(recordMs);
+        for (bool enough = false; !enough;) {
+            SDL_Delay(playOnMs);
+            SDL_LockAudio();
+            enough = recorder.samples.size() >= wanted;
+            SDL_UnlockAudio();
+        }
+        SDL_LockAudio();
+        Mix_SetPostMix(nullptr, nullptr);
+        SDL_UnlockAudio();
+        Mix_FreeMusic(song);
+        Mix_CloseAudio();
+        SDL_Quit();
+        return monoFromStereo(recorder.samples);
+    }
+
+    static constexpr Uint32 playOnMs = 20;
+};
+
+TEST_F(SongAfterAJump, PlaysTheSongAtTheNewShowTimeForwardsAndBackwards)
+{
+    const struct {
+        const char* key;
+        std::uint32_t fromMs;
+        std::uint32_t toMs;
+    } jumps[] = {
+        {"c at 2 s", 2000, 111000},
+        {"c at 160 s, backwards", 160000, 111000},
+        {"r at 20 s", 20000, 153000},
+        {"s at 150 s", 150000, 160000},
+    };
+    for (const auto& jump : jumps) {
+        const double landed = landingMs(jump.fromMs, jump.toMs);
+        // The recording from the start holds the decoder's lead-in too, so
+        // the right place is the show time itself; the seek rounds up to the
+        // next 26 ms frame.
+        EXPECT_NEAR(landed, jump.toMs, jumpToleranceMs) << jump.key;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,58 @@
+#include "app/set_up.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "app/audio.h"
+#include "app/gl_state.h"
+#include "assets/loader.h"
+#include "overlay/primitives.h"
+
+namespace {
+
+constexpr int screenBits = 32;
+constexpr int depthBits = 16;
+constexpr const char* windowTitle = "sleighride";
+
+[[noreturn]] void failSetUp(const char* what, const char* why)
+{
+    std::fprintf(stderr, "%s: %s\n", what, why);
+    SDL_Quit();
+    std::exit(1);
+}
+
+}  // namespace
+
+void setUpShow()
+{
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    // Video on its own: a missing sound device must not stop the show.
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        failSetUp("cannot start SDL", SDL_GetError());
+    }
+    if (!openShowAudio(stderr)) {
+        failSetUp("cannot open even the silent audio device", SDL_GetError());
+    }
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthBits);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_WM_SetCaption(windowTitle, windowTitle);
+    if (SDL_SetVideoMode(screenWidth, screenHeight, screenBits, SDL_FULLSCREEN | SDL_OPENGL) == nullptr) {
+        failSetUp("cannot open the full-screen OpenGL window", SDL_GetError());
+    }
+    SDL_ShowCursor(0);
+    loadAssets();
+    if (music == nullptr) {
+        failSetUp("cannot open the song", Mix_GetError());
+    }
+    initGLState();
+    setOrtho2D(screenWidth);
+}
+
+void leaveFullScreen()
+{
+    SDL_SetVideoMode(screenWidth, screenHeight, screenBits, SDL_OPENGL);
+}

@@ -1,0 +1,12 @@
+// Everything before the splash: SDL, the sound, the full-screen OpenGL
+// window, the media and the fixed drawing state. A failure that leaves no
+// show to watch says what failed on stderr and ends the program with 1.
+#pragma once
+
+constexpr int screenWidth = 1024;
+constexpr int screenHeight = 768;
+
+void setUpShow();
+
+// The same screen in a window, for good (the f key).
+void leaveFullScreen();

@@ -1,6 +1,26 @@
 // The group's emblem orbiting in as the ride ends.
 #pragma once
 
+#include <cstdint>
+
+#include "app/show_time.h"
+
+// The six seconds before the title screen.
+constexpr TimeWindow emblemWindow{68000, 73999};
+
+// Where the emblem is at t: its centre on screen and its size as a share of
+// its picture's.
+struct EmblemPlace {
+    bool drawn = false;
+    float x = 0;
+    float y = 0;
+    float scale = 0;
+};
+
+// One clockwise turn on screen around the centre, starting to the right of
+// it, while growing from nothing to twice its size; it stays upright.
+EmblemPlace emblemPlace(std::uint32_t t);
+
 // Draws the scene for the current globaltime, in the show's 2D state; the
 // scene decides from the time by itself whether it draws.
 void EmblemOrbitLayer();

@@ -1,5 +1,87 @@
 #include "layers/title_dance.h"
 
+#include <SDL_opengl.h>
+
+#include "app/show_clock.h"
+#include "assets/loader.h"
+#include "overlay/primitives.h"
+
+namespace {
+
+constexpr float fadeMs = 2000;
+
+constexpr float screenCentreX = 512;
+constexpr float screenCentreY = 384;
+constexpr float screenWidth = 1024;
+constexpr float screenHeight = 768;
+
+// The Santa rocks about a point left of the middle, under the title.
+constexpr float santaPivotX = 256;
+constexpr float santaPivotY = 512;
+constexpr float santaTilt = 15;
+// Three quarters of its picture at rest, growing with the beat pulse.
+constexpr float santaRestScale = 0.5f * 1.5f;
+constexpr float santaShiftPerPulse = 0.25f;
+
+void drawDancingSanta(std::uint32_t t)
+{
+    glPushMatrix();
+    glTranslatef(santaPivotX, santaPivotY, 0);
+    glRotatef(santaTiltDegrees(t), 0, 0, 1);
+    const float scale = santaScale(t);
+    const auto width = static_cast<float>(santaDrawing.width);
+    const auto height = static_cast<float>(santaDrawing.height);
+    drawTexturedQuad(santaDrawing, santaShift(t) * width, 0, scale * width, scale * height);
+    glPopMatrix();
+}
+
+}  // namespace
+
+TitleShade titleShade(std::uint32_t t)
+{
+    TitleShade shade;
+    if (titleFadeInWindow.contains(t)) {
+        shade.drawn = true;
+        shade.alpha = static_cast<float>(titleFadeInWindow.elapsed(t)) / fadeMs;
+    } else if (titleDanceWindow.contains(t)) {
+        shade.drawn = true;
+        shade.dancing = true;
+    } else if (titleFadeOutWindow.contains(t)) {
+        shade.drawn = true;
+        shade.alpha = 1 - static_cast<float>(titleFadeOutWindow.elapsed(t)) / fadeMs;
+    }
+    return shade;
+}
+
+float santaTiltDegrees(std::uint32_t t)
+{
+    return t % twoBeatsMs <= beatMs ? santaTilt : -santaTilt;
+}
+
+float santaScale(std::uint32_t t)
+{
+    return santaRestScale * (1 + beatPulse(t));
+}
+
+float santaShift(std::uint32_t t)
+{
+    return santaShiftPerPulse * beatPulse(t);
+}
+
 void TitleDanceLayer()
 {
+    const std::uint32_t t = globaltime;
+    const TitleShade shade = titleShade(t);
+    if (!shade.drawn) {
+        return;
+    }
+    // The white screen and the title share one colour so that they fade
+    // together; while the Santa dances it is opaque white.
+    glColor4f(1, 1, 1, shade.alpha);
+    drawQuad(screenCentreX, screenCentreY, screenWidth, screenHeight);
+    if (shade.dancing) {
+        drawDancingSanta(t);
+    }
+    drawTexturedQuad(titleSheet, screenCentreX, screenCentreY, static_cast<float>(titleSheet.width),
+                     static_cast<float>(titleSheet.height));
 }

@@ -1,5 +1,135 @@
 #include "layers/heart_chase.h"
 
+#include <SDL_opengl.h>
+
+#include "app/show_clock.h"
+#include "assets/loader.h"
+#include "overlay/primitives.h"
+
+namespace {
+
+// Each pass carries its leader 2048 px, from 512 px beyond one edge of the
+// screen to 512 px beyond the other, so both figures are off screen
+// whenever one pass hands over to the next.
+constexpr float passTravel = 2048;
+constexpr float rightOffScreenX = 1536;
+constexpr float leftOffScreenX = rightOffScreenX - passTravel;
+constexpr float pursuitGap = 256;
+
+constexpr float topLineY = 128;
+constexpr float middleLineY = 384;
+constexpr float bottomLineY = 640;
+
+constexpr float screenCentreX = 512;
+constexpr float screenCentreY = 384;
+constexpr float screenWidth = 1024;
+constexpr float screenHeight = 768;
+
+// Santa's drawing is large; he runs at a quarter of it.
+constexpr float santaScale = 0.25f;
+constexpr float santaLeanDegrees = 15;
+
+// The waddle: leaning one way, upright, leaning the other way, upright.
+struct WalkStep {
+    std::uint32_t before;  // the step lasts until this millisecond of the cycle
+    const ImageRef* picture;
+};
+constexpr std::uint32_t walkCycleMs = twoBeatsMs;
+const WalkStep walkCycle[] = {
+    {188, &snowman2},
+    {376, &snowman3},
+    {563, &snowman1},
+    {walkCycleMs, &snowman3},
+};
+
+void drawAtOwnSize(const ImageRef& image, float x, float y)
+{
+    drawTexturedQuad(image, x, y, static_cast<float>(image.width), static_cast<float>(image.height));
+}
+
+void drawRockingSanta(float x, float y, float tiltDegrees)
+{
+    glPushMatrix();
+    glTranslatef(x, y, 0);
+    glRotatef(tiltDegrees, 0, 0, 1);
+    drawTexturedQuad(santaDrawing, 0, 0, static_cast<float>(santaDrawing.width) * santaScale,
+                     static_cast<float>(santaDrawing.height) * santaScale);
+    glPopMatrix();
+}
+
+}  // namespace
+
+float windowProgress(TimeWindow window, std::uint32_t t)
+{
+    return static_cast<float>(window.elapsed(t)) / static_cast<float>(window.until - window.after);
+}
+
+ChasePositions chasePositionsAt(std::uint32_t t)
+{
+    ChasePositions at;
+    if (!heartChaseWindow.contains(t)) {
+        return at;
+    }
+    if (topPassWindow.contains(t)) {
+        at.pass = ChasePass::Top;
+        at.heartX = rightOffScreenX - passTravel * windowProgress(topPassWindow, t);
+        at.companionX = at.heartX + pursuitGap;
+        at.y = topLineY;
+    } else if (whitePassWindow.contains(t)) {
+        at.pass = ChasePass::White;
+        at.heartX = leftOffScreenX + passTravel * windowProgress(whitePassWindow, t);
+        at.companionX = at.heartX - pursuitGap;
+        at.y = middleLineY;
+    } else {
+        // The snowman leads now and the heart follows him.
+        at.pass = ChasePass::Bottom;
+        at.companionX = rightOffScreenX - passTravel * windowProgress(bottomPassWindow, t);
+        at.heartX = at.companionX + pursuitGap;
+        at.y = bottomLineY;
+    }
+    return at;
+}
+
+float santaTiltDegrees(std::uint32_t t)
+{
+    return t % twoBeatsMs <= beatMs ? santaLeanDegrees : -santaLeanDegrees;
+}
+
+const ImageRef& walkingSnowman(std::uint32_t walkMs)
+{
+    const std::uint32_t intoCycle = walkMs % walkCycleMs;
+    for (const WalkStep& step : walkCycle) {
+        if (intoCycle < step.before) {
+            return *step.picture;
+        }
+    }
+    return *walkCycle[0].picture;
+}
+
 void HeartChaseLayer()
 {
+    const std::uint32_t t = globaltime;
+    const ChasePositions at = chasePositionsAt(t);
+    if (at.pass == ChasePass::None) {
+        return;
+    }
+    const ImageRef& snowman = walkingSnowman(heartChaseWindow.elapsed(t));
+    glColor3f(1, 1, 1);
+    switch (at.pass) {
+    case ChasePass::Top:
+        drawAtOwnSize(heart, at.heartX, at.y);
+        drawAtOwnSize(snowman, at.companionX, at.y);
+        break;
+    case ChasePass::White:
+        drawQuad(screenCentreX, screenCentreY, screenWidth, screenHeight);
+        drawAtOwnSize(heart, at.heartX, at.y);
+        drawRockingSanta(at.companionX, at.y, santaTiltDegrees(t));
+        break;
+    case ChasePass::Bottom:
+        drawAtOwnSize(snowman, at.companionX, at.y);
+        drawAtOwnSize(heart, at.heartX, at.y);
+        break;
+    case ChasePass::None:
+        break;
+    }
 }

@@ -1,0 +1,93 @@
+// The 8-bit computer: the cursor's blink, the scrolling load command, the
+// logo fading in and the snowman bouncing below it, by time and on screen.
+#include <gtest/gtest.h>
+
+#include "gl_window.h"
+#include "layers/retro_load.h"
+
+std::vector<std::uint8_t> sceneAloneAt(void (*scene)(), std::uint32_t t);
+std::pair<int, int> differingRows(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b,
+                                  int minX = 0, int maxX = 1023);
+
+namespace {
+
+using Rgb = std::array<std::uint8_t, 3>;
+const std::pair<int, int> noRows{-1, -1};
+const auto retroAt = [](std::uint32_t t) { return sceneAloneAt(RetroLoadLayer, t); };
+
+void expectOptional(std::optional<float> got, std::optional<float> want, std::uint32_t t)
+{
+    ASSERT_EQ(got.has_value(), want.has_value()) << t;
+    if (want) {
+        EXPECT_NEAR(*got, *want, 0.001f) << t;
+    }
+}
+
+}  // namespace
+
+TEST(RetroLoad, SubScenesOpenAndCloseOnTheirMilliseconds)
+{
+    const struct {
+        std::uint32_t t;
+        std::optional<float> commandX, logo, snowman;
+    } cases[] = {
+        {157001, {}, {}, {}},          {163000, {}, {}, {}},      {163001, 2047.317f, {}, {}},
+        {166000, 0.0f, {}, {}},        {169000, -2048.0f, {}, {}}, {169001, {}, 1 / 6000.0f, {}},
+        {172000, {}, 0.5f, {}},        {175000, {}, 1.0f, {}},    {175001, {}, 1.0f, 1 + 187 / 750.0f},
+        {175188, {}, 1.0f, 1.0f},      {183499, {}, 1.0f, 1 + 61 / 750.0f}, {183500, {}, {}, {}},
+    };
+    for (const auto& c : cases) {
+        expectOptional(commandLineX(c.t), c.commandX, c.t);
+        expectOptional(logoAlpha(c.t), c.logo, c.t);
+        expectOptional(snowmanBounce(c.t), c.snowman, c.t);
+    }
+}
+
+TEST(RetroLoad, CursorBlinksOnTheSecondPartOfEveryTwoBeats)
+{
+    const std::vector<std::uint8_t> black(1024 * 768 * 3, 0);
+    EXPECT_EQ(differingRows(retroAt(157000), black), noRows);
+    EXPECT_EQ(differingRows(retroAt(183500), black), noRows);
+    const Rgb paper{50, 42, 160}, cursor{122, 130, 232};
+    const std::pair<std::uint32_t, Rgb> cases[] = {
+        {157001, paper}, {157375, paper}, {157376, cursor}, {157749, cursor}, {157750, paper}};
+    for (const auto& [t, colour] : cases) {
+        const auto screen = retroAt(t);
+        EXPECT_EQ(pixelIn(screen, 96, 254), colour) << t;
+        EXPECT_EQ(differingRows(screen, black), std::make_pair(23, 744)) << "black bands above and below";
+    }
+}
+
+TEST(RetroLoad, LoadCommandScrollsInFromTheRightAndOutToTheLeft)
+{
+    const auto textOnly = retroAt(163000);
+    EXPECT_EQ(differingRows(textOnly, retroAt(163001)), noRows);
+    EXPECT_EQ(differingRows(textOnly, retroAt(169000)), noRows);
+    // Centred on the left edge at ten times its size, the lettering (picture
+    // rows 3 to 10, columns up to 175) covers about rows 313 to 392 and ends
+    // about 790 px in; the resampled texture moves its edges a few pixels.
+    const auto halfway = retroAt(166000);
+    const auto [top, bottom] = differingRows(textOnly, halfway);
+    EXPECT_NEAR(top, 313, 4);
+    EXPECT_NEAR(bottom, 392, 4);
+    EXPECT_NE(differingRows(textOnly, halfway, 700, 799), noRows);
+    EXPECT_EQ(differingRows(textOnly, halfway, 800, 1023), noRows);
+}
+
+TEST(RetroLoad, LogoFadesInOverTheTextScreenAndTheSnowmanBounces)
+{
+    EXPECT_EQ(pixelIn(retroAt(169000), 20, 40), (Rgb{122, 130, 232}));
+    const Rgb half = pixelIn(retroAt(172000), 20, 40);
+    EXPECT_NEAR(half[0], 61, 2);
+    EXPECT_NEAR(half[2], 116, 2);
+    EXPECT_EQ(pixelIn(retroAt(175000), 20, 40), (Rgb{0, 0, 0}));
+    // His own 171 px high mid-beat, about a quarter more on the beat, around y = 484.
+    const auto logoOnly = retroAt(175000);
+    for (const auto& [t, scale] : {std::pair{175188u, 1.0}, {175001u, 1 + 187 / 750.0}}) {
+        const auto [top, bottom] = differingRows(logoOnly, retroAt(t));
+        EXPECT_NEAR(top, 484 - 85.5 * scale, 1.5) << t;
+        EXPECT_NEAR(bottom, 484 + 85.5 * scale, 1.5) << t;
+    }
+    drawFrameAt(180000);
+    EXPECT_EQ(differingRows(retroAt(180000), readScreen()), noRows) << "nothing else on screen meanwhile";
+}

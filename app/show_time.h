@@ -23,6 +23,12 @@ struct TimeWindow {
     constexpr std::uint32_t elapsed(std::uint32_t t) const { return t - after; }
 };
 
+// How far t is through a window: just above 0 as it opens, 1 as it closes.
+inline float windowProgress(TimeWindow window, std::uint32_t t)
+{
+    return static_cast<float>(window.elapsed(t)) / static_cast<float>(window.until - window.after);
+}
+
 // 0 at mid-beat, about 0.25 on the beat: how hard the beat hits now.
 inline float beatPulse(std::uint32_t t)
 {

@@ -27,7 +27,6 @@ constexpr float screenHeight = 768;
 
 // Santa's drawing is large; he runs at a quarter of it.
 constexpr float santaScale = 0.25f;
-constexpr float santaLeanDegrees = 15;
 
 // The waddle: leaning one way, upright, leaning the other way, upright.
 struct WalkStep {
@@ -59,11 +58,6 @@ void drawRockingSanta(float x, float y, float tiltDegrees)
 
 }  // namespace
 
-float windowProgress(TimeWindow window, std::uint32_t t)
-{
-    return static_cast<float>(window.elapsed(t)) / static_cast<float>(window.until - window.after);
-}
-
 ChasePositions chasePositionsAt(std::uint32_t t)
 {
     ChasePositions at;
@@ -88,11 +82,6 @@ ChasePositions chasePositionsAt(std::uint32_t t)
         at.y = bottomLineY;
     }
     return at;
-}
-
-float santaTiltDegrees(std::uint32_t t)
-{
-    return t % twoBeatsMs <= beatMs ? santaLeanDegrees : -santaLeanDegrees;
 }
 
 const ImageRef& walkingSnowman(std::uint32_t walkMs)

@@ -9,16 +9,13 @@
 
 #include "app/show_time.h"
 #include "assets/texture_store.h"
+#include "layers/santa_rock.h"
 
 // The scene runs from 116626 to 152999 ms.
 constexpr TimeWindow heartChaseWindow{116625, 152999};
 constexpr TimeWindow topPassWindow{116625, 128750};
 constexpr TimeWindow whitePassWindow{128750, 140875};
 constexpr TimeWindow bottomPassWindow{140875, 153000};
-
-// How far t has come through a window: 0 as it opens, 1 at its last
-// millisecond. Each pass, and the other scenes' moves, run on it.
-float windowProgress(TimeWindow window, std::uint32_t t);
 
 enum class ChasePass { None, Top, White, Bottom };
 
@@ -33,10 +30,6 @@ struct ChasePositions {
 };
 
 ChasePositions chasePositionsAt(std::uint32_t t);
-
-// Santa's lean in degrees: one way in the first half of every two beats of
-// the absolute clock, the other way in the second.
-float santaTiltDegrees(std::uint32_t t);
 
 // The snowman's waddle, one step per half beat: the picture for a time
 // measured from the start of the walk.

@@ -18,7 +18,6 @@ constexpr float screenHeight = 768;
 // The Santa rocks about a point left of the middle, under the title.
 constexpr float santaPivotX = 256;
 constexpr float santaPivotY = 512;
-constexpr float santaTilt = 15;
 // Three quarters of its picture at rest, growing with the beat pulse.
 constexpr float santaRestScale = 0.5f * 1.5f;
 constexpr float santaShiftPerPulse = 0.25f;
@@ -51,11 +50,6 @@ TitleShade titleShade(std::uint32_t t)
         shade.alpha = 1 - static_cast<float>(titleFadeOutWindow.elapsed(t)) / fadeMs;
     }
     return shade;
-}
-
-float santaTiltDegrees(std::uint32_t t)
-{
-    return t % twoBeatsMs <= beatMs ? santaTilt : -santaTilt;
 }
 
 float santaScale(std::uint32_t t)

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "app/show_time.h"
+#include "layers/santa_rock.h"
 
 // The white screen and the title fade in, the Santa dances under the title,
 // then everything fades out again; the spans meet without a gap.
@@ -20,10 +21,6 @@ struct TitleShade {
 };
 
 TitleShade titleShade(std::uint32_t t);
-
-// The Santa's tip in degrees: +15 (clockwise on screen) for the first beat
-// of each pair, -15 for the second.
-float santaTiltDegrees(std::uint32_t t);
 
 // The Santa's drawn size as a share of its picture's: 0.75 at mid-beat,
 // about 0.94 on the beat.

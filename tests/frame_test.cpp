@@ -14,19 +14,6 @@ namespace {
 
 const auto* const window = ::testing::AddGlobalTestEnvironment(new ShowWindow);
 
-// Whether two screens differ anywhere in rows first..last (from the top).
-bool rowsDiffer(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b, int first, int last)
-{
-    for (int y = first; y <= last; ++y) {
-        for (int x = 0; x < 1024; ++x) {
-            if (pixelIn(a, x, y) != pixelIn(b, x, y)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 TEST(HandOverCaption, FlashesThreeTimesOnTheSecondHalfOfTheBeat)
@@ -51,11 +38,11 @@ TEST(HandOverCaption, CoversOnlyTheLowerTwoThirdsOfTheScreenWithItsUpperHalf)
     drawFrameAt(82000);
     const auto shown = readScreen();
     expectDrawerLeftStateClean();
-    EXPECT_FALSE(rowsDiffer(hidden, shown, 0, 255)) << "nothing of the caption above row 256";
-    // The caption's lettering, picture rows 241 to 430, lands 256 rows down.
-    EXPECT_TRUE(rowsDiffer(hidden, shown, 256 + 241, 256 + 250));
-    EXPECT_TRUE(rowsDiffer(hidden, shown, 256 + 420, 256 + 430));
-    EXPECT_FALSE(rowsDiffer(hidden, shown, 256 + 431, 767));
+    // The caption's lettering, picture rows 241 to 430, lands 256 rows down;
+    // nothing of it reaches above row 256.
+    const auto [top, bottom] = differingRows(hidden, shown);
+    EXPECT_NEAR(top, 256 + 241, 10);
+    EXPECT_NEAR(bottom, 256 + 430, 10);
 }
 
 TEST(Credits, CoverEverythingDrawnBeforeThem)
@@ -67,7 +54,7 @@ TEST(Credits, CoverEverythingDrawnBeforeThem)
     useShowProjection();
     glClear(GL_COLOR_BUFFER_BIT);
     drawTimedCard(3000, 183500, creditCode);
-    EXPECT_FALSE(rowsDiffer(frame, readScreen(), 0, 767));
+    EXPECT_EQ(differingRows(frame, readScreen()), noRows);
 }
 
 TEST(Frame, EveryFrameOfTheShowLeavesTheStateTheNextDrawerExpects)

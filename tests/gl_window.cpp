@@ -106,3 +106,28 @@ std::array<std::uint8_t, 3> pixelIn(const std::vector<std::uint8_t>& screen, int
     const std::size_t at = (static_cast<std::size_t>(screenHeight - 1 - y) * screenWidth + x) * 3;
     return {screen[at], screen[at + 1], screen[at + 2]};
 }
+
+std::vector<std::uint8_t> drawSceneAlone(void (*scene)(), std::uint32_t t)
+{
+    useShowProjection();
+    glClear(GL_COLOR_BUFFER_BIT);
+    globaltime = t;
+    scene();
+    expectDrawerLeftStateClean();
+    return readScreen();
+}
+
+std::pair<int, int> differingRows(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b,
+                                  int minX, int maxX)
+{
+    std::pair<int, int> rows = noRows;
+    for (int y = 0; y < screenHeight; ++y) {
+        for (int x = minX; x <= maxX; ++x) {
+            if (pixelIn(a, x, y) != pixelIn(b, x, y)) {
+                rows = {rows.first < 0 ? y : rows.first, y};
+                break;
+            }
+        }
+    }
+    return rows;
+}

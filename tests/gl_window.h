@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 class GlWindow : public ::testing::Environment {
@@ -53,3 +54,14 @@ std::vector<std::uint8_t> readScreen();
 
 // The colour at screen pixel (x, y), y from the top, in a readScreen result.
 std::array<std::uint8_t, 3> pixelIn(const std::vector<std::uint8_t>& screen, int x, int y);
+
+// One scene drawn by itself on a black screen at globaltime t, checked to
+// leave the state clean; returns the screen, the scene's own whatever the
+// other scenes draw.
+std::vector<std::uint8_t> drawSceneAlone(void (*scene)(), std::uint32_t t);
+
+// The first and last rows (from the top) where two screens differ within
+// columns minX..maxX, or (-1, -1) where they do not.
+std::pair<int, int> differingRows(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b,
+                                  int minX = 0, int maxX = 1023);
+constexpr std::pair<int, int> noRows{-1, -1};

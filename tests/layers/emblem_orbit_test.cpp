@@ -5,7 +5,7 @@
 #include "assets/loader.h"
 #include "layers/emblem_orbit.h"
 #include "overlay/primitives.h"
-#include "scene_alone.h"
+#include "gl_window.h"
 
 namespace {
 
@@ -53,13 +53,13 @@ TEST(EmblemOrbit, ScreenShowsItUprightWhereAndAsLargeAsItShouldBe)
         glColor3f(1, 1, 1);
         drawTexturedQuad(emblem, 512, 384, static_cast<float>(emblem.width), static_cast<float>(emblem.height));
     };
-    drawAlone(plainly, 0);
+    drawSceneAlone(plainly, 0);
     const Box plain = drawnBox();
-    drawAlone(EmblemOrbitLayer, 71000);
+    drawSceneAlone(EmblemOrbitLayer, 71000);
     const Box left = drawnBox();
     EXPECT_TRUE(left.left == plain.left - 200 && left.right == plain.right - 200 && left.top == plain.top &&
                 left.bottom == plain.bottom);
-    drawAlone(EmblemOrbitLayer, 69500);
+    drawSceneAlone(EmblemOrbitLayer, 69500);
     const Box below = drawnBox();
     EXPECT_NEAR(below.left + below.right, plain.left + plain.right, 3);
     EXPECT_NEAR(below.top + below.bottom, plain.top + plain.bottom + 400, 3);

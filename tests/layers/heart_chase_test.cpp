@@ -10,40 +10,9 @@
 #include "layers/heart_chase.h"
 #include "overlay/primitives.h"
 
-// The two read-back helpers below serve every scene's tests in this program.
-
-// One scene drawn alone on black at t, read back.
-std::vector<std::uint8_t> sceneAloneAt(void (*scene)(), std::uint32_t t)
-{
-    useShowProjection();
-    glClear(GL_COLOR_BUFFER_BIT);
-    globaltime = t;
-    scene();
-    expectDrawerLeftStateClean();
-    return readScreen();
-}
-
-// The first and last rows where two screens differ within columns
-// minX..maxX, or (-1, -1).
-std::pair<int, int> differingRows(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b,
-                                  int minX, int maxX)
-{
-    std::pair<int, int> rows{-1, -1};
-    for (int y = 0; y < 768; ++y) {
-        for (int x = minX; x <= maxX; ++x) {
-            if (pixelIn(a, x, y) != pixelIn(b, x, y)) {
-                rows = {rows.first < 0 ? y : rows.first, y};
-                break;
-            }
-        }
-    }
-    return rows;
-}
-
 namespace {
 
 using Rgb = std::array<std::uint8_t, 3>;
-const std::pair<int, int> noRows{-1, -1};
 
 }  // namespace
 
@@ -98,7 +67,7 @@ TEST(HeartChase, OnlyTheMiddlePassIsOnWhite)
                  {140876, &black, 0, 0}, {146938, nullptr, 768, 640}, {153000, &black, 0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.t);
-        const auto screen = sceneAloneAt(HeartChaseLayer, c.t);
+        const auto screen = drawSceneAlone(HeartChaseLayer, c.t);
         if (c.bare != nullptr) {
             EXPECT_EQ(differingRows(screen, *c.bare, 0, 1023), noRows);
         } else {
@@ -118,7 +87,7 @@ TEST(HeartChase, WalkCycleCountsFromTheStartOfTheChase)
         {146812, &snowman2}, {146813, &snowman3}, {147000, &snowman3}, {147001, &snowman1}};
     for (const auto& [t, picture] : cases) {
         SCOPED_TRACE(t);
-        const auto frame = sceneAloneAt(HeartChaseLayer, t);
+        const auto frame = drawSceneAlone(HeartChaseLayer, t);
         const ChasePositions at = chasePositionsAt(t);
         glClear(GL_COLOR_BUFFER_BIT);
         drawTexturedQuad(*picture, at.companionX, at.y, 141, 171);

@@ -5,10 +5,6 @@
 #include "gl_window.h"
 #include "layers/retro_banner.h"
 
-std::vector<std::uint8_t> sceneAloneAt(void (*scene)(), std::uint32_t t);
-std::pair<int, int> differingRows(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b,
-                                  int minX = 0, int maxX = 1023);
-
 TEST(RetroBanner, DropsInRestsAndDropsOutLinearly)
 {
     const std::pair<std::uint32_t, float> cases[] = {{153001, -766.848f}, {153500, -192}, {154000, 384},
@@ -26,7 +22,7 @@ TEST(RetroBanner, LetteringCrossesTheScreenFromTopToBottom)
         {153000, {-1, -1}},   {153500, {-1, -1}},   {153750, {69, 128}},
         {155000, {357, 416}}, {156250, {645, 704}}, {157000, {-1, -1}}};
     for (const auto& [t, rows] : cases) {
-        const auto [top, bottom] = differingRows(sceneAloneAt(RetroBannerLayer, t), black);
+        const auto [top, bottom] = differingRows(drawSceneAlone(RetroBannerLayer, t), black);
         EXPECT_NEAR(top, rows.first, 1) << t;
         EXPECT_NEAR(bottom, rows.second, 1) << t;
     }

@@ -5,15 +5,10 @@
 #include "gl_window.h"
 #include "layers/retro_load.h"
 
-std::vector<std::uint8_t> sceneAloneAt(void (*scene)(), std::uint32_t t);
-std::pair<int, int> differingRows(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b,
-                                  int minX = 0, int maxX = 1023);
-
 namespace {
 
 using Rgb = std::array<std::uint8_t, 3>;
-const std::pair<int, int> noRows{-1, -1};
-const auto retroAt = [](std::uint32_t t) { return sceneAloneAt(RetroLoadLayer, t); };
+const auto retroAt = [](std::uint32_t t) { return drawSceneAlone(RetroLoadLayer, t); };
 
 void expectOptional(std::optional<float> got, std::optional<float> want, std::uint32_t t)
 {

@@ -5,7 +5,7 @@
 #include "app/frame.h"
 #include "layers/singer.h"
 #include "layers/singer_syllables.h"
-#include "scene_alone.h"
+#include "gl_window.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ TEST(Singer, HeartSpinsPulseAndFadeKeepToTheirEdges)
 TEST(Singer, ScreenShowsTheMouthTheHeartAndTheFadeToBlack)
 {
     const auto screenAt = [](std::uint32_t t) {
-        drawAlone(SingerLayer, t);
+        drawSceneAlone(SingerLayer, t);
         return readScreen();
     };
     const auto open = screenAt(85878);

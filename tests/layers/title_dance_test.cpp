@@ -4,7 +4,7 @@
 
 #include "app/frame.h"
 #include "layers/title_dance.h"
-#include "scene_alone.h"
+#include "gl_window.h"
 
 namespace {
 
@@ -36,9 +36,9 @@ TEST(TitleDance, FadesInDancesAndFadesOutAtItsSpanEdges)
         EXPECT_EQ(shade.drawn, c.drawn) << c.t;
         EXPECT_TRUE(!c.drawn || (shade.dancing == c.dancing && shade.alpha == c.alpha)) << c.t;
     }
-    drawAlone(TitleDanceLayer, 75000);
+    drawSceneAlone(TitleDanceLayer, 75000);
     EXPECT_NEAR(pixelAt(5, 5)[0], 128, 2) << "white at half strength mid-fade";
-    drawAlone(TitleDanceLayer, 80000);
+    drawSceneAlone(TitleDanceLayer, 80000);
     EXPECT_EQ(pixelAt(5, 5), white);
     EXPECT_EQ(pixelAt(700, 450), white);
 }
@@ -50,9 +50,9 @@ TEST(TitleDance, SantaTipsClockwiseThenBackAcrossTheBeatAndGrowsOnIt)
     EXPECT_FLOAT_EQ(santaScale(77063), 0.75f) << "mid-beat";
     EXPECT_FLOAT_EQ(santaScale(76875), 0.75f * (1 + 188.0f / 750)) << "on the beat";
     // Above the pivot a clockwise tip moves the Santa to the right.
-    drawAlone(TitleDanceLayer, 76875);
+    drawSceneAlone(TitleDanceLayer, 76875);
     const int tippedRight = santaLeftEdge(250);
-    drawAlone(TitleDanceLayer, 76876);
+    drawSceneAlone(TitleDanceLayer, 76876);
     EXPECT_GT(tippedRight - santaLeftEdge(250), 50);
 }
 

@@ -1,5 +1,38 @@
+// The greetings pages, over the flickering pattern that shows through them.
 #include "layers/greetings.h"
+
+#include <SDL_opengl.h>
+
+#include "app/show_clock.h"
+#include "assets/loader.h"
+#include "overlay/primitives.h"
+#include "overlay/timed_card.h"
+
+namespace {
+
+constexpr float screenCentreX = 512;
+constexpr float screenCentreY = 384;
+
+const ImageRef* const pages[greetingsPageCount] = {&greetingsPage1, &greetingsPage2, &greetingsPage3,
+                                                   &greetingsPage4, &greetingsPage5};
+
+}  // namespace
+
+const ImageRef& greetingsPageAt(std::uint32_t t)
+{
+    return *pages[t % greetingsCycleMs / beatMs];
+}
 
 void GreetingsLayer()
 {
+    const std::uint32_t t = globaltime;
+    if (!greetingsWindow.contains(t)) {
+        return;
+    }
+    drawTimedCard(greetingsHeadingMs, greetingsHeadingStartMs, greetingsHeader);
+    // Pages lie over the heading at full strength, never faded.
+    glColor3f(1, 1, 1);
+    const ImageRef& page = greetingsPageAt(t);
+    drawTexturedQuad(page, screenCentreX, screenCentreY, static_cast<float>(page.width),
+                     static_cast<float>(page.height));
 }

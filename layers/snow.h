@@ -1,6 +1,64 @@
-// Falling snow, a cellular field stepped once per frame.
+// Falling snow: a coarse cellular field of flakes that fall from the top
+// edge, swaying with the music. The field steps once per drawn frame, so the
+// fall speed follows the frame rate; only the sway follows the clock.
 #pragma once
 
-// Draws the scene for the current globaltime, in the show's 2D state; the
-// scene decides from the time by itself whether it draws.
+#include <array>
+#include <cstdint>
+#include <functional>
+
+// The field: one byte per 2 x 2 pixel cell, covering the whole screen.
+constexpr int snowRows = 384;
+constexpr int snowColumns = 512;
+constexpr int snowCellPx = 2;
+// Flakes below this row lie in the drift: kept, but never moved nor drawn.
+constexpr int snowLowestRow = 379;
+// The edge columns never move; a flake seeded there stays unseen at the top.
+constexpr int snowFirstColumn = 1;
+constexpr int snowLastColumn = snowColumns - 2;
+// Only columns in this band sway; the outer sixteen on each side hang still.
+constexpr int snowFirstSwayingColumn = 16;
+constexpr int snowLastSwayingColumn = snowColumns - 17;
+
+// Rows a flake in this column falls per frame: 2, 3 or 4, so neighbouring
+// columns fall at different speeds.
+constexpr int snowFallRows(int column)
+{
+    return 2 + column % 3;
+}
+
+// The sideways swing of the whole snow at t, in cells (-15..15): one sway
+// to each side every three seconds.
+int snowSway(std::uint32_t t);
+
+// How far a flake of this column is drawn from its cell under a sway:
+// neighbours swing opposite ways, which makes the snow shimmer.
+constexpr int snowFlakeShift(int column, int sway)
+{
+    if (column < snowFirstSwayingColumn || column > snowLastSwayingColumn) {
+        return 0;
+    }
+    return column % 2 == 1 ? sway : -sway;
+}
+
+class SnowField {
+public:
+    // Called with the column a flake is drawn at (sway included) and its row.
+    using DrawFlake = std::function<void(int column, int row)>;
+
+    // A new flake at the top of the column (0 .. snowColumns - 1).
+    void seed(int column);
+    bool flakeAt(int row, int column) const;
+    // Draws every flake where it stands, then lets it fall. Rows go bottom
+    // up, so a flake that fell this step is not moved twice; flakes landing
+    // on the same cell merge.
+    void step(int sway, const DrawFlake& drawFlake);
+
+private:
+    std::array<std::uint8_t, snowRows * snowColumns> cells_{};
+};
+
+// Seeds eight flakes at random columns, draws the snow half-transparent
+// white over everything before it, and steps the field. The frame's script
+// decides when it is called; between calls the snow stands frozen.
 void SnowLayer();

@@ -1,5 +1,61 @@
+// The flickering exclusive-or pattern, behind the greetings pages.
 #include "layers/xor_pattern.h"
+
+#include <SDL_opengl.h>
+
+#include "app/show_clock.h"
+#include "overlay/primitives.h"
+
+namespace {
+
+constexpr float screenWidth = 1024;
+constexpr float screenHeight = 768;
+constexpr int lastCell = xorCells - 1;
+// 255, not 256, steps across the screen, so cells are a little wider than
+// a 256th of it and the edge cells are cut in half.
+constexpr float cellWidth = screenWidth / lastCell;
+constexpr float cellHeight = screenHeight / lastCell;
+constexpr float fullColour = lastCell;
+// Unlike the greetings' first phase (63), so their first frame shows it.
+constexpr int initialPhase = 128;
+
+// The phase of the previous call; the pattern shows only when it changes.
+int XorPhase = initialPhase;
+
+}  // namespace
+
+int xorPhase(std::uint32_t t)
+{
+    // Scaled by the period's last millisecond, so the phase ends on 255.
+    return static_cast<int>((t % xorPhasePeriodMs) * lastCell / (xorPhasePeriodMs - 1));
+}
+
+XorCellColour xorCellColour(int x, int y)
+{
+    return {static_cast<float>((x + y) % xorCells) / fullColour, static_cast<float>(x) / fullColour,
+            static_cast<float>(y) / fullColour};
+}
+
+float xorCellCentreX(int x)
+{
+    return static_cast<float>(x) * screenWidth / lastCell;
+}
+
+float xorCellCentreY(int y)
+{
+    return static_cast<float>(y) * screenHeight / lastCell;
+}
 
 void XorPatternLayer()
 {
+    const int phase = xorPhase(globaltime);
+    if (phase != XorPhase) {
+        for (int x = 0; x < xorCells; ++x) {
+            const int y = xorCellRow(x, phase);
+            const XorCellColour colour = xorCellColour(x, y);
+            glColor3f(colour.red, colour.green, colour.blue);
+            drawQuad(xorCellCentreX(x), xorCellCentreY(y), cellWidth, cellHeight);
+        }
+    }
+    XorPhase = phase;
 }

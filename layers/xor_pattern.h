@@ -1,6 +1,40 @@
-// The flickering exclusive-or pattern under the greetings.
+// The flickering exclusive-or pattern under the greetings: 256 small
+// coloured rectangles, one per column, at the row given by the column XOR a
+// slowly climbing phase. Shown only on the frame on which the phase changes,
+// about every 47 ms, so the pattern flickers as it rearranges itself.
 #pragma once
 
-// Draws the scene for the current globaltime, in the show's 2D state; the
-// scene decides from the time by itself whether it draws.
+#include <cstdint>
+
+// Cells across and down; one lit cell per column.
+constexpr int xorCells = 256;
+// The phase climbs from 0 to 255 once per period.
+constexpr std::uint32_t xorPhasePeriodMs = 12000;
+
+// The phase at t, 0..255; it reaches 255 on the period's last millisecond.
+int xorPhase(std::uint32_t t);
+
+// The row lit in column x at phase k: the main diagonal at phase 0.
+constexpr int xorCellRow(int x, int k)
+{
+    return x ^ k;
+}
+
+struct XorCellColour {
+    float red;
+    float green;
+    float blue;
+};
+
+// Red grows with x + y and wraps where it reaches 256, green grows to the
+// right, blue downwards.
+XorCellColour xorCellColour(int x, int y);
+
+// The centre of a cell on the screen: the first and last cells sit on the
+// screen's edges.
+float xorCellCentreX(int x);
+float xorCellCentreY(int y);
+
+// Draws the pattern if the phase changed since the previous call. The
+// frame's script decides when it is called.
 void XorPatternLayer();

@@ -7,6 +7,7 @@
 
 #include "app/audio.h"
 #include "assets/media_table.h"
+#include "track/track.h"
 
 #define SLEIGHRIDE_DEFINE_IMAGE(name, width, height, format) ImageRef name;
 SLEIGHRIDE_PICTURES(SLEIGHRIDE_DEFINE_IMAGE)
@@ -40,4 +41,6 @@ void loadAssets()
     for (int number = 1; number <= pictureCount; ++number) {
         *records[number - 1] = surfaceToTexture(decodePicture(number), textureStore);
     }
+    // Empty: the ride view lays its pieces on the beat.
+    rideTrack = new Track;
 }

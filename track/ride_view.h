@@ -2,6 +2,57 @@
 // then ridden by the ball. Whenever it draws it leaves the show's 2D state
 // behind (the 1024 x 768 y-down projection, identity modelview, lighting and
 // depth test off), on which every later drawer of the frame relies.
+//
+// The eye never moves; the camera work is the model's own placement: while
+// the track is laid it recedes from the eye on a turntable, then it is shown
+// at its own size, tilting toward the viewer while the ball rolls along it.
 #pragma once
+
+#include <cstdint>
+
+#include "app/show_time.h"
+
+// Every character of the layout is laid on a beat of its own.
+constexpr int layoutLength = 130;
+// The laying phase, one beat per piece; the ride phase follows it.
+constexpr std::uint32_t layingMs = layoutLength * beatMs;
+// The ball reaches the end of the track here and is gone after it.
+constexpr std::uint32_t ballArrivesMs = 68000;
+// The ball pulses on the beat from here on.
+constexpr std::uint32_t pulseFromMs = 24000;
+// The last instant the view draws.
+constexpr std::uint32_t rideViewEndMs = 74000;
+
+// What the frame at t does about laying, after the slot lastLaidIndex was
+// handled: the slot it handles now, and whether it lays that slot's piece.
+// Slots no frame falls in are never laid, and laying ends for good once the
+// last slot (or any later one) has been handled.
+struct Laying {
+    int lastLaidIndex;
+    bool lays;
+};
+Laying layingAt(int lastLaidIndex, std::uint32_t t);
+
+// Where the model stands in front of the fixed eye, in call order: moved to
+// (x, y, z), scaled, tilted about X, turned about Y. spinAngle is the
+// turntable value stored by the previous frame.
+struct ModelPlacement {
+    float x, y, z;
+    float scale;
+    float tilt;
+    float turn;
+};
+ModelPlacement modelPlacement(std::uint32_t t, float spinAngle);
+
+// The turntable value a frame stores for the next one (t / 25).
+float spinAngleAfter(std::uint32_t t);
+
+// How far along the track the ball is: 0 while laying, then up to 1 when it
+// arrives.
+float rideProgress(std::uint32_t t);
+
+// Steady at first, then swelling on every beat: 0.8 at mid-beat, about 1.0
+// on the beat.
+float ballRadiusAt(std::uint32_t t);
 
 void drawRideView();

@@ -1,0 +1,95 @@
+#include "track/track.h"
+
+namespace {
+
+constexpr GLfloat railRed[3] = {1, 0, 0};
+constexpr GLfloat ballBlue[3] = {0.3f, 0.6f, 1};
+constexpr GLint sphereSlices = 16;
+constexpr GLint sphereStacks = 16;
+
+}  // namespace
+
+Track* rideTrack = nullptr;
+
+GLUquadric* const sphereQuadric = gluNewQuadric();
+
+std::optional<PieceKind> pieceKindFor(char c)
+{
+    switch (c) {
+    case 'j':
+        return PieceKind::TurningV;
+    case '|':
+        return PieceKind::Straight;
+    case '\\':
+        return PieceKind::TurningL;
+    case '/':
+        return PieceKind::TurningR;
+    default:
+        return std::nullopt;
+    }
+}
+
+const Moves& stepAlong(PieceKind kind)
+{
+    switch (kind) {
+    case PieceKind::TurningV:
+        return TurningV::farEnd();
+    case PieceKind::TurningL:
+        return TurningL::farEnd();
+    case PieceKind::TurningR:
+        return TurningR::farEnd();
+    case PieceKind::Straight:
+        break;
+    }
+    return Straight::farEnd();
+}
+
+void Track::addPiece(char c)
+{
+    const std::optional<PieceKind> kind = pieceKindFor(c);
+    if (!kind) {
+        return;
+    }
+    const float start = static_cast<float>(pieces_.size());
+    const float end = start + 1;
+    switch (*kind) {
+    case PieceKind::TurningV:
+        pieces_.push_back(std::make_unique<TurningV>(start, end));
+        break;
+    case PieceKind::Straight:
+        pieces_.push_back(std::make_unique<Straight>(start, end));
+        break;
+    case PieceKind::TurningL:
+        pieces_.push_back(std::make_unique<TurningL>(start, end));
+        break;
+    case PieceKind::TurningR:
+        pieces_.push_back(std::make_unique<TurningR>(start, end));
+        break;
+    }
+    kinds_.push_back(*kind);
+}
+
+void Track::draw()
+{
+    const float ridePosition = progress * static_cast<float>(pieces_.size());
+    glPushMatrix();
+    for (std::size_t i = 0; i < pieces_.size(); ++i) {
+        glPushMatrix();
+        glColor3fv(railRed);
+        pieces_[i]->draw();
+        glPushMatrix();
+        if (pieces_[i]->placeBall(ridePosition)) {
+            glColor3fv(ballBlue);
+            // A bigger ball swells upward: its lowest point stays 0.2 below
+            // the rail line.
+            glTranslatef(0, ballRadius - baseBallRadius, 0);
+            if (sphereQuadric != nullptr) {
+                gluSphere(sphereQuadric, ballRadius, sphereSlices, sphereStacks);
+            }
+        }
+        glPopMatrix();
+        glPopMatrix();
+        applyMoves(stepAlong(kinds_[i]));
+    }
+    glPopMatrix();
+}

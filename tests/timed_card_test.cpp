@@ -14,59 +14,42 @@ namespace {
 const auto* const window = ::testing::AddGlobalTestEnvironment(new ShowWindow);
 
 struct ShadeAt {
+    std::uint32_t duration;
+    std::uint32_t start;
     std::uint32_t t;
     bool drawn;
     bool faded;
     float alpha;
 };
 
-void expectShades(std::uint32_t duration, std::uint32_t start, std::initializer_list<ShadeAt> cases)
+}  // namespace
+
+TEST(CardShade, FadesInAndOutOverOneSecondAtEachEndOfItsWindow)
 {
+    const std::uint32_t nearTheTop = 0xffffffffu - 500;
+    const ShadeAt cases[] = {
+        // An opening card.
+        {6000, 12000, 12000, false, false, 0},   {6000, 12000, 12001, true, true, 0.001f},
+        {6000, 12000, 13000, true, true, 1.0f},  {6000, 12000, 13001, true, false, 1.0f},
+        {6000, 12000, 17000, true, false, 1.0f}, {6000, 12000, 17001, true, true, 0.999f},
+        {6000, 12000, 18000, true, true, 0.0f},  {6000, 12000, 18001, false, false, 0},
+        // A credits card is opaque only in its middle second.
+        {3000, 183500, 184500, true, true, 1.0f}, {3000, 183500, 184501, true, false, 1.0f},
+        {3000, 183500, 185500, true, false, 1.0f}, {3000, 183500, 185501, true, true, 0.999f},
+        // Shorter than its two fades: the fade-out wins where both apply.
+        {1500, 0, 400, true, true, 0.4f}, {1500, 0, 600, true, true, 0.9f},
+        // A window at the top of the clock does not wrap open at its start.
+        {6000, nearTheTop, 10, false, false, 0},
+    };
     for (const ShadeAt& c : cases) {
         SCOPED_TRACE(c.t);
-        const CardShade shade = cardShade(duration, start, c.t);
+        const CardShade shade = cardShade(c.duration, c.start, c.t);
         EXPECT_EQ(shade.drawn, c.drawn);
         if (c.drawn) {
             EXPECT_EQ(shade.faded, c.faded);
             EXPECT_FLOAT_EQ(shade.alpha, c.alpha);
         }
     }
-}
-
-}  // namespace
-
-TEST(CardShade, FadesInAndOutOverOneSecondAtEachEndOfItsWindow)
-{
-    expectShades(6000, 12000,
-                 {{12000, false, false, 0},
-                  {12001, true, true, 0.001f},
-                  {13000, true, true, 1.0f},
-                  {13001, true, false, 1.0f},
-                  {17000, true, false, 1.0f},
-                  {17001, true, true, 0.999f},
-                  {18000, true, true, 0.0f},
-                  {18001, false, false, 0}});
-}
-
-TEST(CardShade, CreditsCardsAreOpaqueOnlyInTheirMiddleSecond)
-{
-    expectShades(3000, 183500,
-                 {{184499, true, true, 0.999f},
-                  {184500, true, true, 1.0f},
-                  {184501, true, false, 1.0f},
-                  {185500, true, false, 1.0f},
-                  {185501, true, true, 0.999f}});
-}
-
-TEST(CardShade, ShortCardFadesOutWhereBothFadesApply)
-{
-    expectShades(1500, 0, {{400, true, true, 0.4f}, {600, true, true, 0.9f}, {1500, true, true, 0.0f}});
-}
-
-TEST(CardShade, WindowAtTheTopOfTheClockDoesNotWrapOpen)
-{
-    const std::uint32_t start = 0xffffffffu - 500;
-    EXPECT_FALSE(cardShade(6000, start, 10).drawn);
 }
 
 TEST(TimedCard, DrawsNothingAndSetsNoColourOutsideItsWindow)

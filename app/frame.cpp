@@ -78,8 +78,7 @@ void drawFrame()
     drawCards(openingCards);
     if (handOverCaptionShown(t)) {
         glColor3f(1, 1, 1);
-        drawTexturedQuad(handoverCard, captionX, captionY, static_cast<float>(handoverCard.width),
-                         static_cast<float>(handoverCard.height));
+        drawPicture(handoverCard, captionX, captionY);
     }
     EmblemOrbitLayer();
     if (singerWindow.contains(t)) {

@@ -11,6 +11,7 @@
 #include "app/gl_state.h"
 #include "assets/loader.h"
 #include "overlay/primitives.h"
+#include "overlay/screen.h"
 
 namespace {
 

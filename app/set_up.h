@@ -3,9 +3,6 @@
 // show to watch says what failed on stderr and ends the program with 1.
 #pragma once
 
-constexpr int screenWidth = 1024;
-constexpr int screenHeight = 768;
-
 void setUpShow();
 
 // The same screen in a window, for good (the f key).

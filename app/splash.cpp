@@ -5,13 +5,12 @@
 
 #include "assets/loader.h"
 #include "overlay/primitives.h"
+#include "overlay/screen.h"
 
 namespace {
 
 constexpr Uint32 splashMs = 4000;
 constexpr float enlargement = 16;  // nearest sampling keeps the pixels square
-constexpr float centreX = 512;
-constexpr float centreY = 384;
 
 }  // namespace
 
@@ -20,7 +19,7 @@ void drawSplashFrame()
     glClear(GL_COLOR_BUFFER_BIT);
     glClear(GL_DEPTH_BUFFER_BIT);
     glColor3f(1, 1, 1);
-    drawTexturedQuad(splashIcon, centreX, centreY, enlargement * splashIcon.width,
+    drawTexturedQuad(splashIcon, screenCentreX, screenCentreY, enlargement * splashIcon.width,
                      enlargement * splashIcon.height);
 }
 

@@ -44,6 +44,5 @@ void EmblemOrbitLayer()
         return;
     }
     glColor3f(1, 1, 1);
-    drawTexturedQuad(emblem, place.x, place.y, place.scale * static_cast<float>(emblem.width),
-                     place.scale * static_cast<float>(emblem.height));
+    drawPicture(emblem, place.x, place.y, place.scale);
 }

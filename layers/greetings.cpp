@@ -6,12 +6,11 @@
 #include "app/show_clock.h"
 #include "assets/loader.h"
 #include "overlay/primitives.h"
+#include "overlay/screen.h"
 #include "overlay/timed_card.h"
 
 namespace {
 
-constexpr float screenCentreX = 512;
-constexpr float screenCentreY = 384;
 
 const ImageRef* const pages[greetingsPageCount] = {&greetingsPage1, &greetingsPage2, &greetingsPage3,
                                                    &greetingsPage4, &greetingsPage5};
@@ -33,6 +32,5 @@ void GreetingsLayer()
     // Pages lie over the heading at full strength, never faded.
     glColor3f(1, 1, 1);
     const ImageRef& page = greetingsPageAt(t);
-    drawTexturedQuad(page, screenCentreX, screenCentreY, static_cast<float>(page.width),
-                     static_cast<float>(page.height));
+    drawPicture(page, screenCentreX, screenCentreY);
 }

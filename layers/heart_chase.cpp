@@ -5,6 +5,7 @@
 #include "app/show_clock.h"
 #include "assets/loader.h"
 #include "overlay/primitives.h"
+#include "overlay/screen.h"
 
 namespace {
 
@@ -20,10 +21,6 @@ constexpr float topLineY = 128;
 constexpr float middleLineY = 384;
 constexpr float bottomLineY = 640;
 
-constexpr float screenCentreX = 512;
-constexpr float screenCentreY = 384;
-constexpr float screenWidth = 1024;
-constexpr float screenHeight = 768;
 
 // Santa's drawing is large; he runs at a quarter of it.
 constexpr float santaScale = 0.25f;
@@ -41,18 +38,12 @@ const WalkStep walkCycle[] = {
     {walkCycleMs, &snowman3},
 };
 
-void drawAtOwnSize(const ImageRef& image, float x, float y)
-{
-    drawTexturedQuad(image, x, y, static_cast<float>(image.width), static_cast<float>(image.height));
-}
-
 void drawRockingSanta(float x, float y, float tiltDegrees)
 {
     glPushMatrix();
     glTranslatef(x, y, 0);
     glRotatef(tiltDegrees, 0, 0, 1);
-    drawTexturedQuad(santaDrawing, 0, 0, static_cast<float>(santaDrawing.width) * santaScale,
-                     static_cast<float>(santaDrawing.height) * santaScale);
+    drawPicture(santaDrawing, 0, 0, santaScale);
     glPopMatrix();
 }
 
@@ -106,17 +97,17 @@ void HeartChaseLayer()
     glColor3f(1, 1, 1);
     switch (at.pass) {
     case ChasePass::Top:
-        drawAtOwnSize(heart, at.heartX, at.y);
-        drawAtOwnSize(snowman, at.companionX, at.y);
+        drawPicture(heart, at.heartX, at.y);
+        drawPicture(snowman, at.companionX, at.y);
         break;
     case ChasePass::White:
         drawQuad(screenCentreX, screenCentreY, screenWidth, screenHeight);
-        drawAtOwnSize(heart, at.heartX, at.y);
+        drawPicture(heart, at.heartX, at.y);
         drawRockingSanta(at.companionX, at.y, santaTiltDegrees(t));
         break;
     case ChasePass::Bottom:
-        drawAtOwnSize(snowman, at.companionX, at.y);
-        drawAtOwnSize(heart, at.heartX, at.y);
+        drawPicture(snowman, at.companionX, at.y);
+        drawPicture(heart, at.heartX, at.y);
         break;
     case ChasePass::None:
         break;

@@ -6,6 +6,7 @@
 #include "assets/loader.h"
 #include "layers/heart_chase.h"
 #include "overlay/primitives.h"
+#include "overlay/screen.h"
 
 namespace {
 
@@ -14,8 +15,6 @@ namespace {
 // and below.
 constexpr float screenPictureWidthScale = 2.6666665f;
 constexpr float screenPictureHeightScale = 2.6666667f;
-constexpr float screenCentreX = 512;
-constexpr float screenCentreY = 384;
 
 constexpr std::uint32_t cursorOffMs = 376;
 
@@ -34,12 +33,6 @@ void drawComputerScreen(const ImageRef& picture)
     drawTexturedQuad(picture, screenCentreX, screenCentreY,
                      static_cast<float>(picture.width) * screenPictureWidthScale,
                      static_cast<float>(picture.height) * screenPictureHeightScale);
-}
-
-void drawScaled(const ImageRef& picture, float x, float y, float scale)
-{
-    drawTexturedQuad(picture, x, y, static_cast<float>(picture.width) * scale,
-                     static_cast<float>(picture.height) * scale);
 }
 
 }  // namespace
@@ -86,7 +79,7 @@ void RetroLoadLayer()
     glColor3f(1, 1, 1);
     drawComputerScreen(textScreenAt(sceneMs));
     if (const auto x = commandLineX(t)) {
-        drawScaled(loadCommandLine, *x, commandLineY, commandScale);
+        drawPicture(loadCommandLine, *x, commandLineY, commandScale);
     }
     if (const auto alpha = logoAlpha(t)) {
         glColor4f(1, 1, 1, *alpha);
@@ -94,6 +87,6 @@ void RetroLoadLayer()
     }
     if (const auto scale = snowmanBounce(t)) {
         glColor3f(1, 1, 1);
-        drawScaled(walkingSnowman(sceneMs), snowmanX, snowmanY, *scale);
+        drawPicture(walkingSnowman(sceneMs), snowmanX, snowmanY, *scale);
     }
 }

@@ -8,13 +8,10 @@
 #include "assets/loader.h"
 #include "layers/singer_syllables.h"
 #include "overlay/primitives.h"
+#include "overlay/screen.h"
 
 namespace {
 
-constexpr float screenCentreX = 512;
-constexpr float screenCentreY = 384;
-constexpr float screenWidth = 1024;
-constexpr float screenHeight = 768;
 
 // The beat takes hold halfway through the verse.
 constexpr std::uint32_t beatStartsAfter = 98000;
@@ -102,6 +99,6 @@ void SingerLayer()
     // In screen space, so neither the pulse nor a spin moves the heart.
     if (heartShownAt(t)) {
         glColor3f(1, 1, 1);
-        drawTexturedQuad(heart, heartX, heartY, static_cast<float>(heart.width), static_cast<float>(heart.height));
+        drawPicture(heart, heartX, heartY);
     }
 }

@@ -5,15 +5,12 @@
 #include "app/show_clock.h"
 #include "assets/loader.h"
 #include "overlay/primitives.h"
+#include "overlay/screen.h"
 
 namespace {
 
 constexpr float fadeMs = 2000;
 
-constexpr float screenCentreX = 512;
-constexpr float screenCentreY = 384;
-constexpr float screenWidth = 1024;
-constexpr float screenHeight = 768;
 
 // The Santa rocks about a point left of the middle, under the title.
 constexpr float santaPivotX = 256;
@@ -76,6 +73,5 @@ void TitleDanceLayer()
     if (shade.dancing) {
         drawDancingSanta(t);
     }
-    drawTexturedQuad(titleSheet, screenCentreX, screenCentreY, static_cast<float>(titleSheet.width),
-                     static_cast<float>(titleSheet.height));
+    drawPicture(titleSheet, screenCentreX, screenCentreY);
 }

@@ -5,16 +5,15 @@
 
 #include "app/show_clock.h"
 #include "overlay/primitives.h"
+#include "overlay/screen.h"
 
 namespace {
 
-constexpr float screenWidth = 1024;
-constexpr float screenHeight = 768;
 constexpr int lastCell = xorCells - 1;
 // 255, not 256, steps across the screen, so cells are a little wider than
 // a 256th of it and the edge cells are cut in half.
-constexpr float cellWidth = screenWidth / lastCell;
-constexpr float cellHeight = screenHeight / lastCell;
+constexpr float cellWidth = static_cast<float>(screenWidth) / lastCell;
+constexpr float cellHeight = static_cast<float>(screenHeight) / lastCell;
 constexpr float fullColour = lastCell;
 // Unlike the greetings' first phase (63), so their first frame shows it.
 constexpr int initialPhase = 128;

@@ -1,8 +1,8 @@
 #include "overlay/primitives.h"
 
+#include "overlay/screen.h"
 namespace {
 
-constexpr int screenHeight = 768;
 
 // Maps the unit square -1..1 onto a w x h rectangle around (x, y).
 void placeUnitSquare(float x, float y, float w, float h)
@@ -42,6 +42,11 @@ void drawTexturedQuad(ImageRef image, float x, float y, float w, float h)
     glEnd();
     glBindTexture(GL_TEXTURE_2D, 0);
     glPopMatrix();
+}
+
+void drawPicture(ImageRef image, float x, float y, float scale)
+{
+    drawTexturedQuad(image, x, y, scale * static_cast<float>(image.width), scale * static_cast<float>(image.height));
 }
 
 void drawQuad(float x, float y, float w, float h)

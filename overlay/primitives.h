@@ -14,5 +14,8 @@ void setOrtho2D(int width);
 // bound, which plain rectangles rely on. Negative w or h mirror it.
 void drawTexturedQuad(ImageRef image, float x, float y, float w, float h);
 
+// The picture at its own pixel size times scale, centred on (x, y).
+void drawPicture(ImageRef image, float x, float y, float scale = 1);
+
 // A plain w x h rectangle centred on (x, y).
 void drawQuad(float x, float y, float w, float h);

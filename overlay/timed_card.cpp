@@ -4,13 +4,7 @@
 
 #include "app/show_clock.h"
 #include "overlay/primitives.h"
-
-namespace {
-
-constexpr float screenCentreX = 512;
-constexpr float screenCentreY = 384;
-
-}  // namespace
+#include "overlay/screen.h"
 
 CardShade cardShade(std::uint32_t duration, std::uint32_t start, std::uint32_t t)
 {
@@ -46,6 +40,5 @@ void drawTimedCard(std::uint32_t duration, std::uint32_t start, ImageRef image)
     } else {
         glColor3f(1, 1, 1);
     }
-    drawTexturedQuad(image, screenCentreX, screenCentreY, static_cast<float>(image.width),
-                     static_cast<float>(image.height));
+    drawPicture(image, screenCentreX, screenCentreY);
 }

@@ -7,14 +7,8 @@
 #include "app/show_clock.h"
 #include "assets/loader.h"
 #include "app/gl_state.h"
+#include "overlay/screen.h"
 #include "set_up_failure.h"
-
-namespace {
-
-constexpr int screenWidth = 1024;
-constexpr int screenHeight = 768;
-
-}  // namespace
 
 void GlWindow::SetUp()
 {

@@ -5,14 +5,13 @@
 #include <algorithm>
 
 #include "app/show_clock.h"
+#include "overlay/screen.h"
 #include "track/track.h"
 
 static_assert(sizeof(TrackLayout) - 1 == layoutLength, "one laying slot per layout character");
 
 namespace {
 
-constexpr double screenWidth = 1024;
-constexpr double screenHeight = 768;
 
 // The eye's lens.
 constexpr double fieldOfView = 45;

@@ -21,9 +21,10 @@ namespace {
 ImageRef* const records[pictureCount] = {SLEIGHRIDE_PICTURES(SLEIGHRIDE_IMAGE_ADDRESS)};
 #undef SLEIGHRIDE_IMAGE_ADDRESS
 
-SDL_Surface* decodePicture(int number)
+}  // namespace
+
+SDL_Surface* decodePicture(int number, MediaBlock block)
 {
-    const MediaBlock block = pictureBlock(number);
     SDL_Surface* surface = IMG_Load_RW(SDL_RWFromConstMem(block.data, static_cast<int>(block.size)), 1);
     if (surface == nullptr) {
         std::fprintf(stderr, "cannot decode picture %d (%s): %s\n", number,
@@ -33,13 +34,11 @@ SDL_Surface* decodePicture(int number)
     return surface;
 }
 
-}  // namespace
-
 void loadAssets()
 {
     music = openSong(musicBlock());
     for (int number = 1; number <= pictureCount; ++number) {
-        *records[number - 1] = surfaceToTexture(decodePicture(number), textureStore);
+        *records[number - 1] = surfaceToTexture(decodePicture(number, pictureBlock(number)), textureStore);
     }
     // Empty: the ride view lays its pieces on the beat.
     rideTrack = new Track;

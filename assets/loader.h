@@ -5,6 +5,7 @@
 #include <SDL_mixer.h>
 
 #include "assets/media_list.h"
+#include "assets/media_table.h"
 #include "assets/texture_store.h"
 
 // One record per picture, named as in the picture list (handoverCard,
@@ -15,6 +16,10 @@ SLEIGHRIDE_PICTURES(SLEIGHRIDE_DECLARE_IMAGE)
 
 // The song, opened but not started; nullptr if it could not be opened.
 extern Mix_Music* music;
+
+// Picture number's block decoded; one that does not decode ends the program
+// with a message naming the picture, rather than reach the conversion.
+SDL_Surface* decodePicture(int number, MediaBlock block);
 
 // Opens the song, then converts the pictures in table order. Needs a current
 // OpenGL context. A picture that does not decode ends the program with a

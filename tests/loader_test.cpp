@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 #include "app/splash.h"
 #include "assets/loader.h"
@@ -97,4 +98,12 @@ TEST(Splash, ShowsTheFaceSixteenTimesItsSizeInSharpBlocksMidScreen)
     }
     SDL_FreeSurface(rgb);
     SDL_FreeSurface(face);
+}
+
+TEST(LoadingDeathTest, APictureThatDoesNotDecodeEndsTheProgramNamingIt)
+{
+    const MediaBlock good = pictureBlock(12);
+    const std::vector<unsigned char> cutShort(good.data, good.data + good.size / 2);
+    EXPECT_EXIT(decodePicture(12, MediaBlock{cutShort.data(), cutShort.size()}), ::testing::ExitedWithCode(1),
+                "cannot decode picture 12 \\(heart\\): ");
 }

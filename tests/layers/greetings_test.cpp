@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "app/show_clock.h"
 #include "assets/loader.h"
 #include "gl_window.h"
 #include "layers/greetings.h"
@@ -16,13 +15,12 @@ namespace {
 // screen row 150, the pages' below it.
 constexpr std::ptrdiff_t pagesBytes = (768 - 150) * 1024 * 3;
 
-std::vector<std::uint8_t> screenWith(std::uint32_t t, const ImageRef* alone = nullptr)
+// The picture over the whole screen, as the section draws its pages.
+std::vector<std::uint8_t> fullScreen(const ImageRef& picture)
 {
-    useShowProjection();
     glClear(GL_COLOR_BUFFER_BIT);
-    globaltime = t;
     glColor3f(1, 1, 1);
-    alone ? drawTexturedQuad(*alone, 512, 384, 1024, 768) : GreetingsLayer();
+    drawTexturedQuad(picture, 512, 384, 1024, 768);
     return readScreen();
 }
 
@@ -30,6 +28,8 @@ std::vector<std::uint8_t> screenWith(std::uint32_t t, const ImageRef* alone = nu
 
 TEST(GreetingsLayer, ShowsThePageOfTheBeatUnderTheHeadingOnlyInsideTheSection)
 {
+    // Outside the section the whole screen stays black.
+    const std::vector<std::uint8_t> black(768 * 1024 * 3);
     const struct {
         std::uint32_t t;
         const ImageRef* page;
@@ -37,19 +37,14 @@ TEST(GreetingsLayer, ShowsThePageOfTheBeatUnderTheHeadingOnlyInsideTheSection)
                  {111375, &greetingsPage3}, {112500, &greetingsPage1}, {116625, nullptr}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.t);
-        const auto screen = screenWith(c.t);
-        expectDrawerLeftStateClean();
-        const auto page = c.page ? screenWith(c.t, c.page) : std::vector<std::uint8_t>(screen.size());
-        EXPECT_TRUE(std::equal(screen.begin(), screen.begin() + pagesBytes, page.begin()));
-        if (c.page) {
-            EXPECT_EQ(&greetingsPageAt(c.t), c.page);
-        }
+        const auto screen = drawSceneAlone(GreetingsLayer, c.t);
+        const auto page = c.page ? fullScreen(*c.page) : black;
+        EXPECT_TRUE(std::equal(screen.begin(), c.page ? screen.begin() + pagesBytes : screen.end(), page.begin()));
     }
-    // The heading fades in from nothing to full strength; nothing outside.
-    const std::vector<std::uint8_t> black(768 * 1024 * 3);
-    for (std::uint32_t t : {111000u, 111001u, 116625u}) {
-        EXPECT_TRUE(std::equal(black.begin() + pagesBytes, black.end(), screenWith(t).begin() + pagesBytes)) << t;
-    }
-    const auto heading = screenWith(112500, &greetingsHeader);
-    EXPECT_TRUE(std::equal(heading.begin() + pagesBytes, heading.end(), screenWith(112500).begin() + pagesBytes));
+    // The heading fades in from nothing to full strength.
+    const auto fadingIn = drawSceneAlone(GreetingsLayer, 111001);
+    EXPECT_TRUE(std::equal(black.begin() + pagesBytes, black.end(), fadingIn.begin() + pagesBytes));
+    const auto full = drawSceneAlone(GreetingsLayer, 112500);
+    const auto heading = fullScreen(greetingsHeader);
+    EXPECT_TRUE(std::equal(heading.begin() + pagesBytes, heading.end(), full.begin() + pagesBytes));
 }

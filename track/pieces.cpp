@@ -64,30 +64,6 @@ std::vector<Cylinder> vBrace(const Moves& middle)
     };
 }
 
-void drawCylinders(GLUquadric* quadric, const std::vector<Cylinder>& cylinders)
-{
-    if (quadric == nullptr) {
-        return;
-    }
-    for (const Cylinder& cylinder : cylinders) {
-        glPushMatrix();
-        applyMoves(cylinder.placement);
-        gluCylinder(quadric, cylinder.radius, cylinder.radius, cylinder.length, cylinderSlices,
-                    cylinderStacks);
-        glPopMatrix();
-    }
-}
-
-bool moveToBall(const GLObject& piece, float position, Moves (*ballMoves)(float))
-{
-    const std::optional<float> f = fractionAlong(piece.startpos, piece.endpos, position);
-    if (!f) {
-        return false;
-    }
-    applyMoves(ballMoves(*f));
-    return true;
-}
-
 // Sine and cosine in double precision of a single-precision angle, kept as
 // single precision like every other ride value.
 float sinOf(float angle)
@@ -101,6 +77,34 @@ float cosOf(float angle)
 }
 
 }  // namespace
+
+void drawCylinders(GLUquadric* quadric, const Moves& frame, const std::vector<Cylinder>& cylinders)
+{
+    if (quadric == nullptr) {
+        return;
+    }
+    glPushMatrix();
+    applyMoves(frame);
+    for (const Cylinder& cylinder : cylinders) {
+        glPushMatrix();
+        applyMoves(cylinder.placement);
+        gluCylinder(quadric, cylinder.radius, cylinder.radius, cylinder.length, cylinderSlices,
+                    cylinderStacks);
+        glPopMatrix();
+    }
+    glPopMatrix();
+}
+
+bool moveToBall(const GLObject& piece, float position, Moves (*ballMoves)(float))
+{
+    const std::optional<float> f = fractionAlong(piece.startpos, piece.endpos, position);
+    if (!f) {
+        return false;
+    }
+    applyMoves(ballMoves(*f));
+    return true;
+}
+
 
 void applyMoves(const Moves& moves)
 {
@@ -168,16 +172,6 @@ Moves Straight::ballMoves(float f)
     return {translate(0, ballHeight, straightLength - (1 - f) * straightLength)};
 }
 
-void Straight::draw()
-{
-    drawCylinders(quadric.get(), cylinders());
-}
-
-bool Straight::placeBall(float position)
-{
-    return moveToBall(*this, position, ballMoves);
-}
-
 const Moves& TurningR::farEnd()
 {
     static const Moves step = {translate(-bendReach, 0, bendReach), turnY(quarterTurn)};
@@ -204,23 +198,13 @@ Moves TurningR::ballMoves(float f)
     return {translate(0, ballHeight, 0), translate(across, 0, ahead)};
 }
 
-void TurningR::draw()
-{
-    drawCylinders(quadric.get(), cylinders());
-}
-
-bool TurningR::placeBall(float position)
-{
-    return moveToBall(*this, position, ballMoves);
-}
-
 const Moves& TurningL::farEnd()
 {
     static const Moves step = {translate(bendReach, 0, bendReach), turnY(-quarterTurn)};
     return step;
 }
 
-const Moves& TurningL::mirrorFrame()
+const Moves& TurningL::drawnFrame()
 {
     static const Moves frame = {translate(bendReach, 0, bendReach), turnY(quarterTurn)};
     return frame;
@@ -231,19 +215,6 @@ Moves TurningL::ballMoves(float f)
     const float across = bendReach - ballPathRadius * cosOf(-f * pi * halfOf);
     const float ahead = ballPathRadius * sinOf(f * pi * halfOf);
     return {translate(0, ballHeight, 0), translate(across, 0, ahead)};
-}
-
-void TurningL::draw()
-{
-    glPushMatrix();
-    applyMoves(mirrorFrame());
-    drawCylinders(quadric.get(), TurningR::cylinders());
-    glPopMatrix();
-}
-
-bool TurningL::placeBall(float position)
-{
-    return moveToBall(*this, position, ballMoves);
 }
 
 const Moves& TurningV::farEnd()
@@ -281,12 +252,3 @@ Moves TurningV::ballMoves(float f)
     return {translate(0, ballPathRadius * sinOf(angle) + bendRise, ballPathRadius * cosOf(angle))};
 }
 
-void TurningV::draw()
-{
-    drawCylinders(quadric.get(), cylinders());
-}
-
-bool TurningV::placeBall(float position)
-{
-    return moveToBall(*this, position, ballMoves);
-}

@@ -83,65 +83,72 @@ private:
     GLUquadric* quadric_;
 };
 
-// Two rails of length 2 with a V brace under them at mid-length.
-class Straight : public GLObject {
-public:
-    Straight(float startpos, float endpos) : GLObject(startpos, endpos) {}
-    void draw() override;
-    bool placeBall(float position) override;
+// Draws the cylinders with the quadric (nothing without one), in the frame
+// the moves lead to; leaves the matrix as found.
+void drawCylinders(GLUquadric* quadric, const Moves& frame, const std::vector<Cylinder>& cylinders);
 
-    // From the piece's start to its far end, heading on along the track: where
-    // the next piece begins.
-    static const Moves& farEnd();
-    static const std::vector<Cylinder>& cylinders();
-    // From the piece's start to the ball's centre at fraction f.
-    static Moves ballMoves(float f);
+// If the ride position lies on the piece, moves the current matrix to the
+// ball's centre by the piece's ball moves and answers true.
+bool moveToBall(const GLObject& piece, float position, Moves (*ballMoves)(float));
+
+// What every piece shares: a quadric of its own, its rails drawn from its
+// shape's cylinder table, and the ball placed by its shape's ball moves. A
+// shape gives farEnd() (from the piece's start to where the next begins,
+// heading on along the track), cylinders() and ballMoves(f) (from the start
+// to the ball's centre at fraction f), and may draw its cylinders from
+// another frame than its start.
+template <class Shape>
+class RailPiece : public GLObject {
+public:
+    RailPiece(float startpos, float endpos) : GLObject(startpos, endpos) {}
+    void draw() override { drawCylinders(quadric.get(), Shape::drawnFrame(), Shape::cylinders()); }
+    bool placeBall(float position) override { return moveToBall(*this, position, Shape::ballMoves); }
+
+    static const Moves& drawnFrame()
+    {
+        static const Moves start;
+        return start;
+    }
 
     RailQuadric quadric;
 };
 
-// A level quarter bend toward +X, ending at (1.5, 0, 1.5).
-class TurningL : public GLObject {
+// Two rails of length 2 with a V brace under them at mid-length.
+class Straight : public RailPiece<Straight> {
 public:
-    TurningL(float startpos, float endpos) : GLObject(startpos, endpos) {}
-    void draw() override;
-    bool placeBall(float position) override;
-
+    using RailPiece::RailPiece;
     static const Moves& farEnd();
-    // A left bend is a right bend seen from its far end: the frame from which
-    // the right bend's cylinders draw it.
-    static const Moves& mirrorFrame();
+    static const std::vector<Cylinder>& cylinders();
     static Moves ballMoves(float f);
-
-    RailQuadric quadric;
 };
 
 // A level quarter bend toward -X, ending at (-1.5, 0, 1.5): the inner rail
 // one chord, the outer rail three segments.
-class TurningR : public GLObject {
+class TurningR : public RailPiece<TurningR> {
 public:
-    TurningR(float startpos, float endpos) : GLObject(startpos, endpos) {}
-    void draw() override;
-    bool placeBall(float position) override;
-
+    using RailPiece::RailPiece;
     static const Moves& farEnd();
     static const std::vector<Cylinder>& cylinders();
     static Moves ballMoves(float f);
+};
 
-    RailQuadric quadric;
+// A level quarter bend toward +X, ending at (1.5, 0, 1.5). It is a right bend
+// seen from its far end: the right bend's cylinders, drawn from there.
+class TurningL : public RailPiece<TurningL> {
+public:
+    using RailPiece::RailPiece;
+    static const Moves& farEnd();
+    static const std::vector<Cylinder>& cylinders() { return TurningR::cylinders(); }
+    static const Moves& drawnFrame();
+    static Moves ballMoves(float f);
 };
 
 // A quarter bend toward the ball's side, ending at (0, 2, 2) heading +Y; two
 // in a row make a half loop.
-class TurningV : public GLObject {
+class TurningV : public RailPiece<TurningV> {
 public:
-    TurningV(float startpos, float endpos) : GLObject(startpos, endpos) {}
-    void draw() override;
-    bool placeBall(float position) override;
-
+    using RailPiece::RailPiece;
     static const Moves& farEnd();
     static const std::vector<Cylinder>& cylinders();
     static Moves ballMoves(float f);
-
-    RailQuadric quadric;
 };

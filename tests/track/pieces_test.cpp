@@ -34,7 +34,7 @@ const std::array<Kind, 4>& kinds()
     static const std::array<Kind, 4> table = {{
         {"Straight", std::make_unique<Straight>(start, end), {}, Straight::cylinders(), Straight::farEnd(),
          {{0, 0.6f, 0}, {0, 0.6f, 1}, {0, 0.6f, 2}}},
-        {"TurningL", std::make_unique<TurningL>(start, end), TurningL::mirrorFrame(), TurningR::cylinders(),
+        {"TurningL", std::make_unique<TurningL>(start, end), TurningL::drawnFrame(), TurningL::cylinders(),
          TurningL::farEnd(), {{0.1f, 0.6f, 0}, {0.510f, 0.6f, 0.990f}, {1.5f, 0.6f, 1.4f}}},
         {"TurningR", std::make_unique<TurningR>(start, end), {}, TurningR::cylinders(), TurningR::farEnd(),
          {{-0.1f, 0.6f, 0}, {-0.510f, 0.6f, 0.990f}, {-1.5f, 0.6f, 1.4f}}},

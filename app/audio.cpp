@@ -1,8 +1,10 @@
 #include "app/audio.h"
 
-#include "app/show_clock.h"
+#include <SDL.h>
 
 #include <cstdlib>
+
+#include "app/show_clock.h"
 
 bool openMixer()
 {
@@ -21,47 +23,42 @@ bool openShowAudio(std::FILE* err)
     return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && openMixer();
 }
 
-namespace {
-
-// The stream the show's one song reads from, closed when the song is opened
-// afresh by a jump.
-struct OpenedSong {
-    Mix_Music* music = nullptr;
-    SDL_RWops* stream = nullptr;
-};
-OpenedSong opened;
-
-}  // namespace
-
-Mix_Music* openSong(MediaBlock song)
+bool openSong(ShowSong& song, MediaBlock block)
 {
-    SDL_RWops* stream = SDL_RWFromConstMem(song.data, static_cast<int>(song.size));
-    if (stream == nullptr) {
-        return nullptr;
+    song.block = block;
+    song.stream = SDL_RWFromConstMem(block.data, static_cast<int>(block.size));
+    if (song.stream == nullptr) {
+        return false;
     }
-    Mix_Music* music = Mix_LoadMUS_RW(stream);
-    if (music == nullptr) {
-        SDL_RWclose(stream);
-        return nullptr;
+    song.music = Mix_LoadMUS_RW(song.stream);
+    if (song.music == nullptr) {
+        SDL_RWclose(song.stream);
+        song.stream = nullptr;
+        return false;
     }
-    opened = {music, stream};
-    return music;
+    return true;
 }
 
-void moveSongTo(Mix_Music*& song, MediaBlock block, std::uint32_t showTimeMs, std::uint32_t songLengthMs)
+void closeSong(ShowSong& song)
+{
+    if (song.music != nullptr) {
+        Mix_HaltMusic();
+        Mix_FreeMusic(song.music);
+        song.music = nullptr;
+    }
+    if (song.stream != nullptr) {
+        SDL_RWclose(song.stream);
+        song.stream = nullptr;
+    }
+}
+
+void moveSongTo(ShowSong& song, std::uint32_t showTimeMs, std::uint32_t songLengthMs)
 {
     Mix_HaltMusic();
-    if (song != nullptr) {
-        const OpenedSong old = opened;
-        Mix_FreeMusic(song);
-        if (old.music == song) {
-            SDL_RWclose(old.stream);
-        }
-    }
-    song = openSong(block);
-    if (song == nullptr) {
+    closeSong(song);
+    if (!openSong(song, song.block)) {
         return;
     }
-    Mix_PlayMusic(song, -1);
+    Mix_PlayMusic(song.music, -1);
     Mix_SetMusicPosition(songPositionSeconds(showTimeMs, songLengthMs));
 }

@@ -4,6 +4,7 @@
 
 #include <SDL_mixer.h>
 
+#include <cstdint>
 #include <cstdio>
 
 #include "app/heard_delay.h"
@@ -28,16 +29,25 @@ bool openMixer();
 // SDL_GetError, only if even that fails.
 bool openShowAudio(std::FILE* err);
 
-// Opens the embedded song for playing. The memory stream stays open for as
-// long as the program runs, since the music reads from it while it plays.
-// Returns nullptr, with SDL's reason in SDL_GetError, if the song cannot be
-// decoded.
-Mix_Music* openSong(MediaBlock song);
+// The song as the mixer plays it, with the memory stream it reads from,
+// which must stay open for as long as the music exists.
+struct ShowSong {
+    MediaBlock block{};
+    Mix_Music* music = nullptr;
+    SDL_RWops* stream = nullptr;
+};
+
+// Opens the song from its embedded block for playing (not started). Returns
+// false, with SDL's reason in SDL_GetError, if it cannot be decoded.
+bool openSong(ShowSong& song, MediaBlock block);
+
+// Stops the song and releases the music and its stream.
+void closeSong(ShowSong& song);
 
 // Moves the playing song to where the mixer plays it at the given show time.
 // The mixer's MP3 decoder cannot go back cleanly: a backward seek, and even
 // a restart, rewinds the stream but first plays on through what its decoder
 // had buffered, up to a second and more. So the song is opened afresh from
-// its block and seeks forward from its start. song is replaced; it is
-// nullptr afterwards only if the song could not be opened again.
-void moveSongTo(Mix_Music*& song, MediaBlock block, std::uint32_t showTimeMs, std::uint32_t songLengthMs);
+// its block and seeks forward from its start. Afterwards song.music is
+// nullptr only if the song could not be opened again.
+void moveSongTo(ShowSong& song, std::uint32_t showTimeMs, std::uint32_t songLengthMs);

@@ -1,24 +1,31 @@
-// One frame of the show for the current globaltime: the script of what is
-// painted over what, back to front.
+// One frame of the show at a show time: the timeline's layers painted back
+// to front, each inside its window.
 #pragma once
 
 #include <cstdint>
 
-#include "app/show_time.h"
+#include "layers/snow.h"
+#include "timeline/timeline.h"
+#include "layers/xor_pattern.h"
+#include "track/ride_view.h"
 
-// The windows the script itself opens around three scenes and the blinking
-// hand-over caption.
-constexpr TimeWindow singerWindow{85000, 111000};
-constexpr TimeWindow snowWindow{36000, 111000};
-constexpr TimeWindow xorPatternWindow{111000, 116625};
-constexpr TimeWindow handOverBlinkWindow{81875, 83000};
+// Everything the show keeps from one frame to the next: the ride's laid
+// track and turntable, the snow, the pattern's last phase. A fresh state is
+// the show before its first frame; the seed picks the snow's random flakes.
+struct ShowState {
+    explicit ShowState(unsigned seed = 1) : snow(seed) {}
+    void reset(unsigned seed);
 
-// Whether the hand-over caption is lit at t: three flashes in the second
-// half of each beat inside its window.
-bool handOverCaptionShown(std::uint32_t t);
+    RideState ride;
+    SnowField snow;
+    XorPatternState pattern;
+};
 
-// Everything of the frame but the swap, so tests can read the frame back.
-void drawFrame();
+// One layer as the frame draws it at t: only if t is inside its window.
+void drawLayerIfShown(Layer layer, std::uint32_t t, ShowState& state);
+
+// Everything of the frame at t but the swap, so that it can be read back.
+void drawFrame(std::uint32_t t, ShowState& state);
 
 // drawFrame, then present it.
-void renderFrame();
+void renderFrame(std::uint32_t t, ShowState& state);

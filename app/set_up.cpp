@@ -5,9 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
-#include "app/audio.h"
 #include "app/gl_state.h"
 #include "assets/loader.h"
 #include "overlay/primitives.h"
@@ -28,9 +26,8 @@ constexpr const char* windowTitle = "sleighride";
 
 }  // namespace
 
-void setUpShow()
+void setUpShow(ShowSong& song)
 {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
     // Video on its own: a missing sound device must not stop the show.
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         failSetUp("cannot start SDL", SDL_GetError());
@@ -45,8 +42,8 @@ void setUpShow()
         failSetUp("cannot open the full-screen OpenGL window", SDL_GetError());
     }
     SDL_ShowCursor(0);
-    loadAssets();
-    if (music == nullptr) {
+    loadPictures();
+    if (!openSong(song, musicBlock())) {
         failSetUp("cannot open the song", Mix_GetError());
     }
     initGLState();

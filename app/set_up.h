@@ -1,9 +1,12 @@
 // Everything before the splash: SDL, the sound, the full-screen OpenGL
-// window, the media and the fixed drawing state. A failure that leaves no
-// show to watch says what failed on stderr and ends the program with 1.
+// window, the pictures, the song and the fixed drawing state. A failure that
+// leaves no show to watch says what failed on stderr and ends the program
+// with 1.
 #pragma once
 
-void setUpShow();
+#include "app/audio.h"
+
+void setUpShow(ShowSong& song);
 
 // The same screen in a window, for good (the f key).
 void leaveFullScreen();

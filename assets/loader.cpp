@@ -5,15 +5,11 @@
 
 #include <SDL_image.h>
 
-#include "app/audio.h"
 #include "assets/media_table.h"
-#include "track/track.h"
 
 #define SLEIGHRIDE_DEFINE_IMAGE(name, width, height, format) ImageRef name;
 SLEIGHRIDE_PICTURES(SLEIGHRIDE_DEFINE_IMAGE)
 #undef SLEIGHRIDE_DEFINE_IMAGE
-
-Mix_Music* music = nullptr;
 
 namespace {
 
@@ -34,12 +30,9 @@ SDL_Surface* decodePicture(int number, MediaBlock block)
     return surface;
 }
 
-void loadAssets()
+void loadPictures()
 {
-    music = openSong(musicBlock());
     for (int number = 1; number <= pictureCount; ++number) {
         *records[number - 1] = surfaceToTexture(decodePicture(number, pictureBlock(number)), textureStore);
     }
-    // Empty: the ride view lays its pieces on the beat.
-    rideTrack = new Track;
 }

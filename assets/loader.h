@@ -1,8 +1,6 @@
-// The show's media, decoded once at start-up from the blocks compiled into
-// the program: the song, and every picture as a texture with its record.
+// The show's pictures, decoded once at start-up from the blocks compiled
+// into the program, each becoming a texture with its record.
 #pragma once
-
-#include <SDL_mixer.h>
 
 #include "assets/media_list.h"
 #include "assets/media_table.h"
@@ -14,15 +12,10 @@
 SLEIGHRIDE_PICTURES(SLEIGHRIDE_DECLARE_IMAGE)
 #undef SLEIGHRIDE_DECLARE_IMAGE
 
-// The song, opened but not started; nullptr if it could not be opened.
-extern Mix_Music* music;
-
 // Picture number's block decoded; one that does not decode ends the program
 // with a message naming the picture, rather than reach the conversion.
 SDL_Surface* decodePicture(int number, MediaBlock block);
 
-// Opens the song, then converts the pictures in table order. Needs a current
-// OpenGL context. A picture that does not decode ends the program with a
-// message; a song that cannot be opened leaves music empty and the caller
-// decides.
-void loadAssets();
+// Converts the pictures in table order. Needs a current OpenGL context. A
+// picture that does not decode ends the program with a message.
+void loadPictures();

@@ -1,14 +1,17 @@
+// The group's emblem circles in, growing, as the ride ends.
 #include "layers/emblem_orbit.h"
 
 #include <SDL_opengl.h>
 
 #include <cmath>
 
-#include "app/show_clock.h"
 #include "assets/loader.h"
 #include "overlay/primitives.h"
+#include "timeline/timeline.h"
 
 namespace {
+
+constexpr TimeWindow emblemWindow = windowOf(Layer::EmblemOrbit);
 
 // Progress runs over a whole six seconds, so the last frame falls just short
 // of a full turn and of the final size.
@@ -37,9 +40,9 @@ EmblemPlace emblemPlace(std::uint32_t t)
     return place;
 }
 
-void EmblemOrbitLayer()
+void drawEmblemOrbitLayer(std::uint32_t t)
 {
-    const EmblemPlace place = emblemPlace(globaltime);
+    const EmblemPlace place = emblemPlace(t);
     if (!place.drawn) {
         return;
     }

@@ -3,11 +3,6 @@
 
 #include <cstdint>
 
-#include "app/show_time.h"
-
-// The six seconds before the title screen.
-constexpr TimeWindow emblemWindow{68000, 73999};
-
 // Where the emblem is at t: its centre on screen and its size as a share of
 // its picture's.
 struct EmblemPlace {
@@ -21,6 +16,4 @@ struct EmblemPlace {
 // it, while growing from nothing to twice its size; it stays upright.
 EmblemPlace emblemPlace(std::uint32_t t);
 
-// Draws the scene for the current globaltime, in the show's 2D state; the
-// scene decides from the time by itself whether it draws.
-void EmblemOrbitLayer();
+void drawEmblemOrbitLayer(std::uint32_t t);

@@ -3,34 +3,36 @@
 
 #include <SDL_opengl.h>
 
-#include "app/show_clock.h"
 #include "assets/loader.h"
 #include "overlay/primitives.h"
 #include "overlay/screen.h"
 #include "overlay/timed_card.h"
+#include "timeline/timeline.h"
 
 namespace {
 
+constexpr TimeWindow greetingsWindow = windowOf(Layer::Greetings);
+// The heading's own window reaches one millisecond past the section's end,
+// so it never quite fades out to nothing.
+constexpr std::uint32_t headingBeats = 15;
+const TimedCard heading = {{greetingsWindow.after, greetingsWindow.after + beats(headingBeats)}, greetingsHeader};
 
-const ImageRef* const pages[greetingsPageCount] = {&greetingsPage1, &greetingsPage2, &greetingsPage3,
-                                                   &greetingsPage4, &greetingsPage5};
+constexpr std::uint32_t pageCount = 5;
+constexpr std::uint32_t pageCycleMs = pageCount * beatMs;
+const ImageRef* const pages[pageCount] = {&greetingsPage1, &greetingsPage2, &greetingsPage3, &greetingsPage4,
+                                          &greetingsPage5};
 
 }  // namespace
 
 const ImageRef& greetingsPageAt(std::uint32_t t)
 {
-    return *pages[t % greetingsCycleMs / beatMs];
+    return *pages[t % pageCycleMs / beatMs];
 }
 
-void GreetingsLayer()
+void drawGreetingsLayer(std::uint32_t t)
 {
-    const std::uint32_t t = globaltime;
-    if (!greetingsWindow.contains(t)) {
-        return;
-    }
-    drawTimedCard(greetingsHeadingMs, greetingsHeadingStartMs, greetingsHeader);
+    drawTimedCard(t, heading);
     // Pages lie over the heading at full strength, never faded.
     glColor3f(1, 1, 1);
-    const ImageRef& page = greetingsPageAt(t);
-    drawPicture(page, screenCentreX, screenCentreY);
+    drawPicture(greetingsPageAt(t), screenCentreX, screenCentreY);
 }

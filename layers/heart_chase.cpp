@@ -1,13 +1,23 @@
+// The heart chase, three passes across the screen.
 #include "layers/heart_chase.h"
 
 #include <SDL_opengl.h>
 
-#include "app/show_clock.h"
 #include "assets/loader.h"
+#include "layers/sprites.h"
 #include "overlay/primitives.h"
 #include "overlay/screen.h"
+#include "timeline/timeline.h"
 
 namespace {
+
+// The three passes share the layer's window; the last pass runs on one
+// millisecond past it, so its final frame falls just short of the end.
+constexpr TimeWindow chaseWindow = windowOf(Layer::HeartChase);
+constexpr std::uint32_t passMs = 12125;
+constexpr TimeWindow topPass{chaseWindow.after, chaseWindow.after + passMs};
+constexpr TimeWindow whitePass{topPass.until, topPass.until + passMs};
+constexpr TimeWindow bottomPass{whitePass.until, whitePass.until + passMs};
 
 // Each pass carries its leader 2048 px, from 512 px beyond one edge of the
 // screen to 512 px beyond the other, so both figures are off screen
@@ -21,22 +31,8 @@ constexpr float topLineY = 128;
 constexpr float middleLineY = 384;
 constexpr float bottomLineY = 640;
 
-
 // Santa's drawing is large; he runs at a quarter of it.
 constexpr float santaScale = 0.25f;
-
-// The waddle: leaning one way, upright, leaning the other way, upright.
-struct WalkStep {
-    std::uint32_t before;  // the step lasts until this millisecond of the cycle
-    const ImageRef* picture;
-};
-constexpr std::uint32_t walkCycleMs = twoBeatsMs;
-const WalkStep walkCycle[] = {
-    {188, &snowman2},
-    {376, &snowman3},
-    {563, &snowman1},
-    {walkCycleMs, &snowman3},
-};
 
 void drawRockingSanta(float x, float y, float tiltDegrees)
 {
@@ -52,48 +48,36 @@ void drawRockingSanta(float x, float y, float tiltDegrees)
 ChasePositions chasePositionsAt(std::uint32_t t)
 {
     ChasePositions at;
-    if (!heartChaseWindow.contains(t)) {
+    if (!chaseWindow.contains(t)) {
         return at;
     }
-    if (topPassWindow.contains(t)) {
+    if (topPass.contains(t)) {
         at.pass = ChasePass::Top;
-        at.heartX = rightOffScreenX - passTravel * windowProgress(topPassWindow, t);
+        at.heartX = rightOffScreenX - passTravel * windowProgress(topPass, t);
         at.companionX = at.heartX + pursuitGap;
         at.y = topLineY;
-    } else if (whitePassWindow.contains(t)) {
+    } else if (whitePass.contains(t)) {
         at.pass = ChasePass::White;
-        at.heartX = leftOffScreenX + passTravel * windowProgress(whitePassWindow, t);
+        at.heartX = leftOffScreenX + passTravel * windowProgress(whitePass, t);
         at.companionX = at.heartX - pursuitGap;
         at.y = middleLineY;
     } else {
         // The snowman leads now and the heart follows him.
         at.pass = ChasePass::Bottom;
-        at.companionX = rightOffScreenX - passTravel * windowProgress(bottomPassWindow, t);
+        at.companionX = rightOffScreenX - passTravel * windowProgress(bottomPass, t);
         at.heartX = at.companionX + pursuitGap;
         at.y = bottomLineY;
     }
     return at;
 }
 
-const ImageRef& walkingSnowman(std::uint32_t walkMs)
+void drawHeartChaseLayer(std::uint32_t t)
 {
-    const std::uint32_t intoCycle = walkMs % walkCycleMs;
-    for (const WalkStep& step : walkCycle) {
-        if (intoCycle < step.before) {
-            return *step.picture;
-        }
-    }
-    return *walkCycle[0].picture;
-}
-
-void HeartChaseLayer()
-{
-    const std::uint32_t t = globaltime;
     const ChasePositions at = chasePositionsAt(t);
     if (at.pass == ChasePass::None) {
         return;
     }
-    const ImageRef& snowman = walkingSnowman(heartChaseWindow.elapsed(t));
+    const ImageRef& snowman = walkingSnowman(chaseWindow.elapsed(t));
     glColor3f(1, 1, 1);
     switch (at.pass) {
     case ChasePass::Top:

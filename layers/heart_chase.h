@@ -7,16 +7,6 @@
 
 #include <cstdint>
 
-#include "app/show_time.h"
-#include "assets/texture_store.h"
-#include "layers/santa_rock.h"
-
-// The scene runs from 116626 to 152999 ms.
-constexpr TimeWindow heartChaseWindow{116625, 152999};
-constexpr TimeWindow topPassWindow{116625, 128750};
-constexpr TimeWindow whitePassWindow{128750, 140875};
-constexpr TimeWindow bottomPassWindow{140875, 153000};
-
 enum class ChasePass { None, Top, White, Bottom };
 
 // Where the two figures are at one instant: the heart, and its companion
@@ -31,10 +21,4 @@ struct ChasePositions {
 
 ChasePositions chasePositionsAt(std::uint32_t t);
 
-// The snowman's waddle, one step per half beat: the picture for a time
-// measured from the start of the walk.
-const ImageRef& walkingSnowman(std::uint32_t walkMs);
-
-// Draws the scene for the current globaltime, in the show's 2D state; the
-// scene decides from the time by itself whether it draws.
-void HeartChaseLayer();
+void drawHeartChaseLayer(std::uint32_t t);

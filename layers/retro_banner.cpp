@@ -1,13 +1,21 @@
+// The retro banner dropping through the screen.
 #include "layers/retro_banner.h"
 
 #include <SDL_opengl.h>
 
-#include "app/show_clock.h"
 #include "assets/loader.h"
-#include "layers/heart_chase.h"
 #include "overlay/primitives.h"
+#include "timeline/timeline.h"
 
 namespace {
+
+// A second to drop in, two at rest, and a second to drop out, which runs on
+// one millisecond past the layer's window.
+constexpr TimeWindow bannerWindow = windowOf(Layer::RetroBanner);
+constexpr std::uint32_t dropMs = 1000;
+constexpr std::uint32_t restMs = 2000;
+constexpr TimeWindow dropIn{bannerWindow.after, bannerWindow.after + dropMs};
+constexpr TimeWindow dropOut{dropIn.until + restMs, dropIn.until + restMs + dropMs};
 
 constexpr float restX = 512;
 constexpr float restY = 384;
@@ -18,21 +26,17 @@ float bannerCentreY(std::uint32_t t, float sheetHeight)
 {
     // Each move covers the sheet's height plus half the screen's.
     const float drop = restY + sheetHeight;
-    if (bannerDropInWindow.contains(t)) {
-        return drop * windowProgress(bannerDropInWindow, t) - sheetHeight;
+    if (dropIn.contains(t)) {
+        return drop * windowProgress(dropIn, t) - sheetHeight;
     }
-    if (bannerDropOutWindow.contains(t)) {
-        return restY + drop * windowProgress(bannerDropOutWindow, t);
+    if (dropOut.contains(t)) {
+        return restY + drop * windowProgress(dropOut, t);
     }
     return restY;
 }
 
-void RetroBannerLayer()
+void drawRetroBannerLayer(std::uint32_t t)
 {
-    const std::uint32_t t = globaltime;
-    if (!retroBannerWindow.contains(t)) {
-        return;
-    }
     const auto width = static_cast<float>(retroCaption.width);
     const auto height = static_cast<float>(retroCaption.height);
     glColor3f(1, 1, 1);

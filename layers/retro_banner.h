@@ -5,18 +5,9 @@
 
 #include <cstdint>
 
-#include "app/show_time.h"
-
-// The scene runs from 153001 to 156999 ms.
-constexpr TimeWindow retroBannerWindow{153000, 156999};
-constexpr TimeWindow bannerDropInWindow{153000, 154000};
-constexpr TimeWindow bannerDropOutWindow{156000, 157000};
-
-// The y of the sheet's centre at t inside the scene, for a sheet of the
-// given height: from wholly above the screen to its centre, and from there
-// towards wholly below it.
+// The y of the sheet's centre at t inside the layer's window, for a sheet of
+// the given height: from wholly above the screen to its centre, and from
+// there towards wholly below it.
 float bannerCentreY(std::uint32_t t, float sheetHeight);
 
-// Draws the scene for the current globaltime, in the show's 2D state; the
-// scene decides from the time by itself whether it draws.
-void RetroBannerLayer();
+void drawRetroBannerLayer(std::uint32_t t);

@@ -1,52 +1,36 @@
+// The lip-synced singer: her mouth follows the sung syllables, she pulses
+// and spins once the beat takes hold, and fades to black at the end.
 #include "layers/singer.h"
 
 #include <SDL_opengl.h>
 
-#include "app/frame.h"
-#include "app/show_clock.h"
-#include "app/show_time.h"
 #include "assets/loader.h"
-#include "layers/singer_syllables.h"
+#include "layers/singer_cues.h"
 #include "overlay/primitives.h"
 #include "overlay/screen.h"
+#include "timeline/timeline.h"
 
 namespace {
 
+constexpr TimeWindow singerWindow = windowOf(Layer::Singer);
 
 // The beat takes hold halfway through the verse.
 constexpr std::uint32_t beatStartsAfter = 98000;
 
-// Three quick spins on the beat after it takes hold.
-constexpr std::uint32_t spinStarts[] = {98000, 99500, 101000};
-constexpr std::uint32_t spinMs = 500;
 constexpr float fullTurnDegrees = 360;
 
-// The heart flashes on two pairs of sung words.
-constexpr TimeWindow heartWindows[] = {{88156, 88259}, {88369, 88519}, {100210, 100293}, {100365, 100496}};
 constexpr float heartX = 200;
 constexpr float heartY = 200;
 
 // The last second fades her to black, one colour step at a time.
-constexpr std::uint32_t fadeAfter = 110000;
-constexpr std::uint32_t sceneEnd = 111000;
-constexpr std::uint32_t fadeMs = sceneEnd - fadeAfter;
+constexpr std::uint32_t fadeMs = 1000;
+constexpr std::uint32_t fadeAfter = singerWindow.until - fadeMs;
 constexpr std::uint32_t fadeSteps = 255;
 
-}  // namespace
-
-bool mouthOpenAt(std::uint32_t t)
+template <std::size_t count>
+bool insideAny(const TimeWindow (&windows)[count], std::uint32_t t)
 {
-    for (const SyllableWindow& syllable : singerSyllables) {
-        if (TimeWindow{syllable.after, syllable.until}.contains(t)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool heartShownAt(std::uint32_t t)
-{
-    for (const TimeWindow& window : heartWindows) {
+    for (const TimeWindow& window : windows) {
         if (window.contains(t)) {
             return true;
         }
@@ -54,12 +38,24 @@ bool heartShownAt(std::uint32_t t)
     return false;
 }
 
+}  // namespace
+
+bool mouthOpenAt(std::uint32_t t)
+{
+    return insideAny(singerSyllables, t);
+}
+
+bool heartShownAt(std::uint32_t t)
+{
+    return insideAny(singerHeartFlashes, t);
+}
+
 float singerSpinDegrees(std::uint32_t t)
 {
-    for (std::uint32_t start : spinStarts) {
-        const TimeWindow spin{start, start + spinMs};
+    for (std::uint32_t start : singerSpinStarts) {
+        const TimeWindow spin{start, start + singerSpinMs};
         if (spin.contains(t)) {
-            return static_cast<float>(spin.elapsed(t)) * fullTurnDegrees / spinMs;
+            return static_cast<float>(spin.elapsed(t)) * fullTurnDegrees / singerSpinMs;
         }
     }
     return 0;
@@ -75,17 +71,13 @@ float singerBrightness(std::uint32_t t)
     if (t <= fadeAfter) {
         return 1;
     }
-    // Past the scene's end she stays black rather than wrapping round.
-    const std::uint32_t left = t < sceneEnd ? sceneEnd - t : 0;
+    // Past the layer's end she stays black rather than wrapping round.
+    const std::uint32_t left = t < singerWindow.until ? singerWindow.until - t : 0;
     return static_cast<float>(left * fadeSteps / fadeMs) / fadeSteps;
 }
 
-void SingerLayer()
+void drawSingerLayer(std::uint32_t t)
 {
-    const std::uint32_t t = globaltime;
-    if (!singerWindow.contains(t)) {
-        return;
-    }
     const ImageRef face = mouthOpenAt(t) ? singerMouthOpen : singerMouthClosed;
     const float brightness = singerBrightness(t);
     const float growth = singerGrowth(t);

@@ -17,10 +17,8 @@ float singerSpinDegrees(std::uint32_t t);
 // about 1.25 on every beat.
 float singerGrowth(std::uint32_t t);
 
-// Her brightness: 1, then down to black over the scene's last second in
+// Her brightness: 1, then down to black over the layer's last second in
 // 255 steps.
 float singerBrightness(std::uint32_t t);
 
-// Draws the scene for the current globaltime, in the show's 2D state; the
-// scene decides from the time by itself whether it draws.
-void SingerLayer();
+void drawSingerLayer(std::uint32_t t);

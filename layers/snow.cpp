@@ -4,9 +4,7 @@
 #include <SDL_opengl.h>
 
 #include <cmath>
-#include <cstdlib>
 
-#include "app/show_clock.h"
 #include "overlay/primitives.h"
 
 namespace {
@@ -22,9 +20,13 @@ std::size_t cellIndex(int row, int column)
     return static_cast<std::size_t>(row) * snowColumns + static_cast<std::size_t>(column);
 }
 
-// The show's one field: it lives for the whole run and is never cleared, not
-// even by a jump in time.
-SnowField showSnow;
+// The C library's seeding: a multiplicative congruential sequence fills the
+// state, and the first ten rounds of output are thrown away.
+constexpr std::int32_t seedMultiplier = 16807;
+constexpr std::int32_t seedModulus = 2147483647;
+constexpr std::int32_t seedQuotient = 127773;   // seedModulus / seedMultiplier
+constexpr std::int32_t seedRemainder = 2836;    // seedModulus % seedMultiplier
+constexpr int discardedRounds = 10;
 
 }  // namespace
 
@@ -33,9 +35,49 @@ int snowSway(std::uint32_t t)
     return static_cast<int>(swayCells * std::sin(static_cast<double>(t) * swayRate));
 }
 
-void SnowField::seed(int column)
+void SnowRandom::reseed(unsigned seed)
+{
+    auto word = static_cast<std::int32_t>(seed == 0 ? 1 : seed);
+    state_[0] = static_cast<std::uint32_t>(word);
+    for (int i = 1; i < degree; ++i) {
+        const std::int32_t high = word / seedQuotient;
+        const std::int32_t low = word % seedQuotient;
+        word = seedMultiplier * low - seedRemainder * high;
+        if (word < 0) {
+            word += seedModulus;
+        }
+        state_[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(word);
+    }
+    front_ = separation;
+    rear_ = 0;
+    for (int i = 0; i < discardedRounds * degree; ++i) {
+        next();
+    }
+}
+
+int SnowRandom::next()
+{
+    std::uint32_t& sum = state_[static_cast<std::size_t>(front_)];
+    sum += state_[static_cast<std::size_t>(rear_)];
+    front_ = (front_ + 1) % degree;
+    rear_ = (rear_ + 1) % degree;
+    return static_cast<int>(sum >> 1);
+}
+
+void SnowField::reset(unsigned seed)
+{
+    cells_.fill(0);
+    random_.reseed(seed);
+}
+
+void SnowField::addFlake(int column)
 {
     cells_[cellIndex(0, column)] = 1;
+}
+
+void SnowField::addRandomFlake()
+{
+    addFlake(random_.next() % snowColumns);
 }
 
 bool SnowField::flakeAt(int row, int column) const
@@ -59,13 +101,13 @@ void SnowField::step(int sway, const DrawFlake& drawFlake)
     }
 }
 
-void SnowLayer()
+void drawSnowLayer(std::uint32_t t, SnowField& snow)
 {
     glColor4f(1, 1, 1, flakeAlpha);
     for (int i = 0; i < newFlakesPerFrame; ++i) {
-        showSnow.seed(std::rand() % snowColumns);
+        snow.addRandomFlake();
     }
-    showSnow.step(snowSway(globaltime), [](int column, int row) {
+    snow.step(snowSway(t), [](int column, int row) {
         drawQuad(static_cast<float>(column * snowCellPx), static_cast<float>(row * snowCellPx), snowCellPx,
                  snowCellPx);
     });

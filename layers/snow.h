@@ -7,6 +7,23 @@
 #include <cstdint>
 #include <functional>
 
+// A random sequence of the snow's own: the same numbers, from the same seed,
+// as the C library's rand on this system, without its hidden global state.
+class SnowRandom {
+public:
+    explicit SnowRandom(unsigned seed = 1) { reseed(seed); }
+    void reseed(unsigned seed);
+    // 0 .. 2^31 - 1.
+    int next();
+
+private:
+    static constexpr int degree = 31;
+    static constexpr int separation = 3;
+    std::array<std::uint32_t, degree> state_{};
+    int front_ = separation;
+    int rear_ = 0;
+};
+
 // The field: one byte per 2 x 2 pixel cell, covering the whole screen.
 constexpr int snowRows = 384;
 constexpr int snowColumns = 512;
@@ -41,13 +58,21 @@ constexpr int snowFlakeShift(int column, int sway)
     return column % 2 == 1 ? sway : -sway;
 }
 
+// The snow from frame to frame: its cells and the random sequence that picks
+// where new flakes start.
 class SnowField {
 public:
     // Called with the column a flake is drawn at (sway included) and its row.
     using DrawFlake = std::function<void(int column, int row)>;
 
+    explicit SnowField(unsigned seed = 1) : random_(seed) {}
+    // No flakes, and the random sequence from its start for the seed.
+    void reset(unsigned seed);
+
     // A new flake at the top of the column (0 .. snowColumns - 1).
-    void seed(int column);
+    void addFlake(int column);
+    // A new flake at the top of a column picked at random.
+    void addRandomFlake();
     bool flakeAt(int row, int column) const;
     // Draws every flake where it stands, then lets it fall. Rows go bottom
     // up, so a flake that fell this step is not moved twice; flakes landing
@@ -56,9 +81,10 @@ public:
 
 private:
     std::array<std::uint8_t, snowRows * snowColumns> cells_{};
+    SnowRandom random_;
 };
 
-// Seeds eight flakes at random columns, draws the snow half-transparent
-// white over everything before it, and steps the field. The frame's script
-// decides when it is called; between calls the snow stands frozen.
-void SnowLayer();
+// Adds eight flakes at random columns, draws the snow half-transparent white
+// over everything before it, and steps the field. Between calls the snow
+// stands frozen.
+void drawSnowLayer(std::uint32_t t, SnowField& snow);

@@ -1,16 +1,21 @@
+// The title screen, fading in and out on white, with the dancing Santa.
 #include "layers/title_dance.h"
 
 #include <SDL_opengl.h>
 
-#include "app/show_clock.h"
 #include "assets/loader.h"
+#include "layers/sprites.h"
 #include "overlay/primitives.h"
 #include "overlay/screen.h"
+#include "timeline/timeline.h"
 
 namespace {
 
-constexpr float fadeMs = 2000;
-
+constexpr TimeWindow titleWindow = windowOf(Layer::TitleDance);
+constexpr std::uint32_t fadeMs = 2000;
+constexpr TimeWindow fadeIn{titleWindow.after, titleWindow.after + fadeMs};
+constexpr TimeWindow dance{fadeIn.until, titleWindow.until - fadeMs};
+constexpr TimeWindow fadeOut{dance.until, titleWindow.until};
 
 // The Santa rocks about a point left of the middle, under the title.
 constexpr float santaPivotX = 256;
@@ -36,15 +41,15 @@ void drawDancingSanta(std::uint32_t t)
 TitleShade titleShade(std::uint32_t t)
 {
     TitleShade shade;
-    if (titleFadeInWindow.contains(t)) {
+    if (fadeIn.contains(t)) {
         shade.drawn = true;
-        shade.alpha = static_cast<float>(titleFadeInWindow.elapsed(t)) / fadeMs;
-    } else if (titleDanceWindow.contains(t)) {
+        shade.alpha = static_cast<float>(fadeIn.elapsed(t)) / fadeMs;
+    } else if (dance.contains(t)) {
         shade.drawn = true;
         shade.dancing = true;
-    } else if (titleFadeOutWindow.contains(t)) {
+    } else if (fadeOut.contains(t)) {
         shade.drawn = true;
-        shade.alpha = 1 - static_cast<float>(titleFadeOutWindow.elapsed(t)) / fadeMs;
+        shade.alpha = 1 - static_cast<float>(fadeOut.elapsed(t)) / fadeMs;
     }
     return shade;
 }
@@ -59,9 +64,8 @@ float santaShift(std::uint32_t t)
     return santaShiftPerPulse * beatPulse(t);
 }
 
-void TitleDanceLayer()
+void drawTitleDanceLayer(std::uint32_t t)
 {
-    const std::uint32_t t = globaltime;
     const TitleShade shade = titleShade(t);
     if (!shade.drawn) {
         return;

@@ -3,7 +3,6 @@
 
 #include <SDL_opengl.h>
 
-#include "app/show_clock.h"
 #include "overlay/primitives.h"
 #include "overlay/screen.h"
 
@@ -15,11 +14,6 @@ constexpr int lastCell = xorCells - 1;
 constexpr float cellWidth = static_cast<float>(screenWidth) / lastCell;
 constexpr float cellHeight = static_cast<float>(screenHeight) / lastCell;
 constexpr float fullColour = lastCell;
-// Unlike the greetings' first phase (63), so their first frame shows it.
-constexpr int initialPhase = 128;
-
-// The phase of the previous call; the pattern shows only when it changes.
-int XorPhase = initialPhase;
 
 }  // namespace
 
@@ -45,10 +39,10 @@ float xorCellCentreY(int y)
     return static_cast<float>(y) * screenHeight / lastCell;
 }
 
-void XorPatternLayer()
+void drawXorPatternLayer(std::uint32_t t, XorPatternState& pattern)
 {
-    const int phase = xorPhase(globaltime);
-    if (phase != XorPhase) {
+    const int phase = xorPhase(t);
+    if (phase != pattern.lastPhase) {
         for (int x = 0; x < xorCells; ++x) {
             const int y = xorCellRow(x, phase);
             const XorCellColour colour = xorCellColour(x, y);
@@ -56,5 +50,5 @@ void XorPatternLayer()
             drawQuad(xorCellCentreX(x), xorCellCentreY(y), cellWidth, cellHeight);
         }
     }
-    XorPhase = phase;
+    pattern.lastPhase = phase;
 }

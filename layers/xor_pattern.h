@@ -35,6 +35,13 @@ XorCellColour xorCellColour(int x, int y);
 float xorCellCentreX(int x);
 float xorCellCentreY(int y);
 
-// Draws the pattern if the phase changed since the previous call. The
-// frame's script decides when it is called.
-void XorPatternLayer();
+// What the pattern keeps from frame to frame: the phase it last drew at.
+struct XorPatternState {
+    // Unlike the greetings' first phase (63), so their first frame shows it.
+    static constexpr int initialPhase = 128;
+    int lastPhase = initialPhase;
+};
+
+// Draws the pattern if the phase changed since the previous call, and
+// remembers the phase.
+void drawXorPatternLayer(std::uint32_t t, XorPatternState& pattern);

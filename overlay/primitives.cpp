@@ -1,8 +1,19 @@
 #include "overlay/primitives.h"
 
 #include "overlay/screen.h"
+
 namespace {
 
+// x right and y down from the top-left corner to (right, bottom), with an
+// identity modelview.
+void projectFlat(double right, double bottom)
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, right, bottom, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
 
 // Maps the unit square -1..1 onto a w x h rectangle around (x, y).
 void placeUnitSquare(float x, float y, float w, float h)
@@ -13,14 +24,17 @@ void placeUnitSquare(float x, float y, float w, float h)
 
 }  // namespace
 
+void useShowProjection()
+{
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    projectFlat(screenWidth, screenHeight);
+}
+
 void setOrtho2D(int width)
 {
     glViewport(0, 0, width, screenHeight);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, width - 1, screenHeight - 1, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    projectFlat(width - 1, screenHeight - 1);
 }
 
 void drawTexturedQuad(ImageRef image, float x, float y, float w, float h)

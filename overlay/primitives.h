@@ -1,13 +1,19 @@
-// The three operations all flat drawing of the show rests on: the splash
-// projection, and rectangles centred on a point, textured or plain. Both
+// The operations all flat drawing of the show rests on: the two flat
+// projections, and rectangles centred on a point, textured or plain. Both
 // rectangles take the current colour and leave the modelview as they found
 // it; the picture's own size never changes the drawn size.
 #pragma once
 
 #include "assets/texture_store.h"
 
-// Viewport of width x 768 and the splash-time projection: x right, y down,
-// origin top left, spanning 0..width-1 by 0..767; identity modelview.
+// The show's 2D state, on which every flat layer draws: one unit per pixel
+// of the 1024 x 768 screen, x right, y down, origin top left, identity
+// modelview, lighting and depth test off. The frame enters it before its
+// layers, and the 3D view returns to it when it has drawn.
+void useShowProjection();
+
+// Viewport of width x 768 and the splash's projection: like the show's,
+// but spanning 0..width-1 by 0..767.
 void setOrtho2D(int width);
 
 // The whole picture on a w x h rectangle centred on (x, y). Leaves texture 0

@@ -5,9 +5,10 @@
 #include <SDL_opengl.h>
 
 #include "app/frame.h"
-#include "app/show_clock.h"
 #include "assets/loader.h"
 #include "gl_window.h"
+#include "layers/handover_caption.h"
+#include "overlay/primitives.h"
 #include "overlay/timed_card.h"
 
 namespace {
@@ -53,13 +54,13 @@ TEST(Credits, CoverEverythingDrawnBeforeThem)
     const auto frame = readScreen();
     useShowProjection();
     glClear(GL_COLOR_BUFFER_BIT);
-    drawTimedCard(3000, 183500, creditCode);
+    drawTimedCard(t, {{183500, 186500}, creditCode});
     EXPECT_EQ(differingRows(frame, readScreen()), noRows);
 }
 
 TEST(Frame, EveryFrameOfTheShowLeavesTheStateTheNextDrawerExpects)
 {
-    // Every scene's edges and a sweep through the whole script and beyond.
+    // Every layer's edges and a sweep through the whole script and beyond.
     std::vector<std::uint32_t> times = {0,      1,      36000,  36001,  42000,  48750,  48751,  68000,
                                         68001,  74000,  74001,  81939,  85000,  85001,  111000, 111001,
                                         116624, 116625, 116626, 153000, 153001, 157001, 183499, 183501,

@@ -1,12 +1,12 @@
 #include "gl_window.h"
 
 #include <cstdlib>
+#include <memory>
 
 #include "app/audio.h"
-#include "app/frame.h"
-#include "app/show_clock.h"
-#include "assets/loader.h"
 #include "app/gl_state.h"
+#include "assets/loader.h"
+#include "overlay/primitives.h"
 #include "overlay/screen.h"
 #include "set_up_failure.h"
 
@@ -34,16 +34,6 @@ void GlWindow::TearDown()
     SDL_Quit();
 }
 
-void useShowProjection()
-{
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, screenWidth, screenHeight, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
-}
-
 std::array<std::uint8_t, 3> pixelAt(int x, int y)
 {
     std::array<std::uint8_t, 3> rgb{};
@@ -63,20 +53,21 @@ GLint integerState(GLenum name)
 void ShowWindow::SetUp()
 {
     GlWindow::SetUp();
-    loadAssets();
-    if (music == nullptr) {
-        failSetUp("opening the song", Mix_GetError());
-    }
+    loadPictures();
     // Loading leaves its last texture bound; the splash's picture, drawn
     // before any show frame, leaves texture 0.
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
+void drawFrameAt(std::uint32_t t, ShowState& state)
+{
+    drawFrame(t, state);
+}
+
 void drawFrameAt(std::uint32_t t)
 {
-    useShowProjection();
-    globaltime = t;
-    drawFrame();
+    const auto fresh = std::make_unique<ShowState>();
+    drawFrame(t, *fresh);
 }
 
 void expectDrawerLeftStateClean()
@@ -101,14 +92,24 @@ std::array<std::uint8_t, 3> pixelIn(const std::vector<std::uint8_t>& screen, int
     return {screen[at], screen[at + 1], screen[at + 2]};
 }
 
-std::vector<std::uint8_t> drawSceneAlone(void (*scene)(), std::uint32_t t)
+std::vector<std::uint8_t> drawAlone(const std::function<void()>& draw)
 {
     useShowProjection();
-    glClear(GL_COLOR_BUFFER_BIT);
-    globaltime = t;
-    scene();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    draw();
     expectDrawerLeftStateClean();
     return readScreen();
+}
+
+std::vector<std::uint8_t> drawLayerAlone(Layer layer, std::uint32_t t, ShowState& state)
+{
+    return drawAlone([&] { drawLayerIfShown(layer, t, state); });
+}
+
+std::vector<std::uint8_t> drawLayerAlone(Layer layer, std::uint32_t t)
+{
+    const auto fresh = std::make_unique<ShowState>();
+    return drawLayerAlone(layer, t, *fresh);
 }
 
 std::pair<int, int> differingRows(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b,

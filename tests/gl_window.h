@@ -9,8 +9,11 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <utility>
 #include <vector>
+
+#include "app/frame.h"
 
 class GlWindow : public ::testing::Environment {
 public:
@@ -23,26 +26,23 @@ private:
     bool withAudio_;
 };
 
-// The show's own 2D projection: one unit per pixel, y down.
-void useShowProjection();
-
 // The colour drawn at screen pixel (x, y), y counted from the top, read from
 // the back buffer before any swap.
 std::array<std::uint8_t, 3> pixelAt(int x, int y);
 
 GLint integerState(GLenum name);
 
-// A window with every picture and the song loaded, as the show has them
-// before its first frame.
+// A window with every picture loaded, as the show has them before its first
+// frame.
 class ShowWindow : public GlWindow {
 public:
-    ShowWindow() : GlWindow(true) {}
     void SetUp() override;
 };
 
-// Draws the show's frame for globaltime t without presenting it, so that
-// pixelAt reads it. The show projection is set first, as the ride view has
-// always left it by the time any later scene draws.
+// Draws the show's frame for show time t without presenting it, so that
+// pixelAt reads it: from the given state, or from a fresh one (the show
+// before any frame: nothing laid, no snow).
+void drawFrameAt(std::uint32_t t, ShowState& state);
 void drawFrameAt(std::uint32_t t);
 
 // What every drawer must leave behind: the modelview at its single level,
@@ -55,10 +55,15 @@ std::vector<std::uint8_t> readScreen();
 // The colour at screen pixel (x, y), y from the top, in a readScreen result.
 std::array<std::uint8_t, 3> pixelIn(const std::vector<std::uint8_t>& screen, int x, int y);
 
-// One scene drawn by itself on a black screen at globaltime t, checked to
-// leave the state clean; returns the screen, the scene's own whatever the
-// other scenes draw.
-std::vector<std::uint8_t> drawSceneAlone(void (*scene)(), std::uint32_t t);
+// One layer drawn by itself on a black screen at show time t, in the show's
+// 2D state, as the frame draws it (only inside its window), checked to leave
+// the state clean; returns the screen, the layer's own whatever the other
+// layers draw. From the given state, or from a fresh one.
+std::vector<std::uint8_t> drawLayerAlone(Layer layer, std::uint32_t t, ShowState& state);
+std::vector<std::uint8_t> drawLayerAlone(Layer layer, std::uint32_t t);
+
+// Any drawing of the show's flat kind alone, in the same way.
+std::vector<std::uint8_t> drawAlone(const std::function<void()>& draw);
 
 // The first and last rows (from the top) where two screens differ within
 // columns minX..maxX, or (-1, -1) where they do not.

@@ -1,4 +1,4 @@
-// The scene and ride test programs draw from the show as loaded at start-up.
+// The layer and ride test programs draw from the show as loaded at start-up.
 #include "gl_window.h"
 
 namespace {

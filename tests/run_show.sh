@@ -7,16 +7,21 @@
 set -uo pipefail
 show=$1
 # A display of its own, so no other test's window can take the keys.
+# -noreset: SDL opens and closes a trial connection before its real one, and
+# a display that resets when its last client leaves can refuse the second.
 if [[ -z "${RUN_SHOW_OWN_DISPLAY:-}" ]]; then
-  RUN_SHOW_OWN_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  RUN_SHOW_OWN_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
 fi
+# Every wait has an end, so a show that never opens its window fails the
+# run instead of hanging it.
+windowWaitS=30
 out=$(mktemp) err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
 fail() { echo "FAIL: $*"; echo "--- stdout"; cat "$out"; echo "--- stderr"; cat "$err"; exit 1; }
 
 SDL_AUDIODRIVER=no-such-device "$show" >"$out" 2>"$err" &
 pid=$!
-xdotool search --sync --name '^sleighride$' >/dev/null || fail "no window"
+timeout "$windowWaitS" xdotool search --sync --name '^sleighride$' >/dev/null || { kill "$pid" 2>/dev/null; fail "no window within $windowWaitS s"; }
 xdotool key space          # ends the splash; its release is the first time line
 sleep 2
 xdotool keydown t; sleep 0.5; xdotool keyup t

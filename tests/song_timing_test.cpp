@@ -13,14 +13,14 @@
 
 #include "app/audio.h"
 #include "assets/song_stream.h"
+#include "timeline/timeline.h"
 #include "set_up_failure.h"
 #include "sound_analysis.h"
 
 namespace {
 
-constexpr double beatMs = 375.0;
 constexpr int firstHeardBeat = 1;   // beat 0 is heard before the music starts
-constexpr int lastLayingBeat = 130; // the track's last piece lands here
+constexpr int lastLayingBeat = trackLaidMs / beatMs;  // the track's last piece lands here
 constexpr double onsetToleranceMs = 30.0;
 constexpr int fullScale = 32767;
 constexpr double silentDbfs = -50.0;
@@ -28,22 +28,24 @@ constexpr double startSilenceMs = 40.0;  // the decoder's silent lead-in
 constexpr double sectionLoudnessSpreadDb = 4.0;
 constexpr double jumpToleranceMs = 30.0;
 
-// The show's sections as heard, in seconds of globaltime.
+// The show's sections as heard, in ms of globaltime, from the timeline.
 struct Section {
     const char* name;
-    double fromS;
-    double toS;
+    std::uint32_t fromMs;
+    std::uint32_t toMs;
 };
+constexpr std::uint32_t layingJudgedFromMs = 4000;   // once the opening hits have built up
+constexpr std::uint32_t closingJudgedUntilMs = 270000;  // before the coda dies away
 constexpr Section sections[] = {
-    {"laying the track", 4.0, 48.75},  // after the opening hits have built up
-    {"the ride", 48.75, 68.0},
-    {"the title", 74.0, 85.0},
-    {"the sung verse", 85.0, 111.0},
-    {"the greetings", 111.0, 116.625},
-    {"the chase", 116.625, 153.0},
-    {"the 8-bit computer", 157.0, 183.5},
-    {"the credits", 183.5, 198.5},
-    {"the closing card", 198.5, 270.0},
+    {"laying the track", layingJudgedFromMs, trackLaidMs},
+    {"the ride", trackLaidMs, ballArrivesMs},
+    {"the title", windowOf(Layer::TitleDance).after, windowOf(Layer::TitleDance).until},
+    {"the sung verse", windowOf(Layer::Singer).after, windowOf(Layer::Singer).until},
+    {"the greetings", windowOf(Layer::XorPattern).after, windowOf(Layer::XorPattern).until},
+    {"the chase", windowOf(Layer::HeartChase).after, windowOf(Layer::RetroBanner).after},
+    {"the 8-bit computer", windowOf(Layer::RetroComputer).after, windowOf(Layer::Credits).after},
+    {"the credits", windowOf(Layer::Credits).after, windowOf(Layer::Credits).until},
+    {"the closing card", windowOf(Layer::ClosingCard).after, closingJudgedUntilMs},
 };
 
 struct Recorder {
@@ -80,8 +82,8 @@ protected:
         if (!openMixer()) {
             failSetUp("opening the disk audio driver", SDL_GetError());
         }
-        Mix_Music* song = openSong(musicBlock());
-        if (song == nullptr) {
+        ShowSong song;
+        if (!openSong(song, musicBlock())) {
             failSetUp("opening the song", Mix_GetError());
         }
 
@@ -89,7 +91,7 @@ protected:
         Mix_SetPostMix(recordMix, &recorder);
         SDL_LockAudio();
         recorder.recording = true;
-        Mix_PlayMusic(song, 0);
+        Mix_PlayMusic(song.music, 0);
         SDL_UnlockAudio();
         while (Mix_PlayingMusic()) {
             SDL_Delay(10);
@@ -98,7 +100,7 @@ protected:
         recorder.recording = false;
         Mix_SetPostMix(nullptr, nullptr);
         SDL_UnlockAudio();
-        Mix_FreeMusic(song);
+        closeSong(song);
         Mix_CloseAudio();
         SDL_Quit();
         stereo = std::move(recorder.samples);
@@ -118,7 +120,7 @@ std::vector<float> SongAsPlayed::mono;
 TEST_F(SongAsPlayed, LaysTheTrackOnHitsHeardOnEveryBeat)
 {
     ASSERT_FALSE(mono.empty());
-    const double sectionEndMs = mixerMsOfHeard(lastLayingBeat * beatMs) + onsetToleranceMs;
+    const double sectionEndMs = mixerMsOfHeard(lastLayingBeat * double{beatMs}) + onsetToleranceMs;
     std::vector<double> onsets;
     for (double at : findOnsetsMs(mono, mixerRate)) {
         if (at <= sectionEndMs) {
@@ -126,12 +128,12 @@ TEST_F(SongAsPlayed, LaysTheTrackOnHitsHeardOnEveryBeat)
         }
     }
     for (double at : onsets) {
-        const double beat = std::round((at + heardDelayMs) / beatMs);
+        const double beat = std::round((at + heardDelayMs) / double{beatMs});
         EXPECT_NEAR(at, mixerMsOfHeard(beat * beatMs), onsetToleranceMs)
             << "a sound starts between beats at " << at << " ms of the mixer's output";
     }
     for (int beat = firstHeardBeat; beat <= lastLayingBeat; ++beat) {
-        const double expected = mixerMsOfHeard(beat * beatMs);
+        const double expected = mixerMsOfHeard(beat * double{beatMs});
         const bool hit = std::any_of(onsets.begin(), onsets.end(), [&](double at) {
             return std::abs(at - expected) <= onsetToleranceMs;
         });
@@ -151,8 +153,8 @@ TEST_F(SongAsPlayed, KeepsOneLoudnessAcrossTheShow)
 {
     std::vector<double> levels;
     for (const Section& section : sections) {
-        levels.push_back(rmsDbfs(mono, sampleAtMixerMs(mixerMsOfHeard(section.fromS * 1000)),
-                                 sampleAtMixerMs(mixerMsOfHeard(section.toS * 1000))));
+        levels.push_back(rmsDbfs(mono, sampleAtMixerMs(mixerMsOfHeard(section.fromMs)),
+                                 sampleAtMixerMs(mixerMsOfHeard(section.toMs))));
     }
     std::vector<double> sorted = levels;
     std::sort(sorted.begin(), sorted.end());
@@ -213,16 +215,17 @@ protected:
         if (SDL_Init(SDL_INIT_AUDIO) != 0 || !openMixer()) {
             failSetUp("opening the disk audio driver", SDL_GetError());
         }
-        Mix_Music* song = openSong(musicBlock());
+        ShowSong song;
+        openSong(song, musicBlock());
         const std::uint32_t songLength = songLengthMs(musicBlock());
         Recorder recorder;
         Mix_SetPostMix(recordMix, &recorder);
-        Mix_PlayMusic(song, -1);
-        moveSongTo(song, musicBlock(), fromMs, songLength);
+        Mix_PlayMusic(song.music, -1);
+        moveSongTo(song, fromMs, songLength);
         SDL_Delay(playOnMs);
         SDL_LockAudio();
         recorder.recording = true;
-        moveSongTo(song, musicBlock(), toMs, songLength);
+        moveSongTo(song, toMs, songLength);
         SDL_UnlockAudio();
         const std::size_t wanted = 2 * sampleAtMixerMs(recordMs);
         for (bool enough = false; !enough;) {
@@ -234,7 +237,7 @@ protected:
         SDL_LockAudio();
         Mix_SetPostMix(nullptr, nullptr);
         SDL_UnlockAudio();
-        Mix_FreeMusic(song);
+        closeSong(song);
         Mix_CloseAudio();
         SDL_Quit();
         return monoFromStereo(recorder.samples);

@@ -4,9 +4,9 @@
 
 #include <SDL_opengl.h>
 
-#include "app/show_clock.h"
 #include "assets/loader.h"
 #include "gl_window.h"
+#include "overlay/primitives.h"
 #include "overlay/timed_card.h"
 
 namespace {
@@ -14,8 +14,7 @@ namespace {
 const auto* const window = ::testing::AddGlobalTestEnvironment(new ShowWindow);
 
 struct ShadeAt {
-    std::uint32_t duration;
-    std::uint32_t start;
+    TimeWindow window;
     std::uint32_t t;
     bool drawn;
     bool faded;
@@ -26,24 +25,22 @@ struct ShadeAt {
 
 TEST(CardShade, FadesInAndOutOverOneSecondAtEachEndOfItsWindow)
 {
-    const std::uint32_t nearTheTop = 0xffffffffu - 500;
+    constexpr TimeWindow opening{12000, 18000}, credits{183500, 186500}, short_{0, 1500};
     const ShadeAt cases[] = {
         // An opening card.
-        {6000, 12000, 12000, false, false, 0},   {6000, 12000, 12001, true, true, 0.001f},
-        {6000, 12000, 13000, true, true, 1.0f},  {6000, 12000, 13001, true, false, 1.0f},
-        {6000, 12000, 17000, true, false, 1.0f}, {6000, 12000, 17001, true, true, 0.999f},
-        {6000, 12000, 18000, true, true, 0.0f},  {6000, 12000, 18001, false, false, 0},
+        {opening, 12000, false, false, 0},   {opening, 12001, true, true, 0.001f},
+        {opening, 13000, true, true, 1.0f},  {opening, 13001, true, false, 1.0f},
+        {opening, 17000, true, false, 1.0f}, {opening, 17001, true, true, 0.999f},
+        {opening, 18000, true, true, 0.0f},  {opening, 18001, false, false, 0},
         // A credits card is opaque only in its middle second.
-        {3000, 183500, 184500, true, true, 1.0f}, {3000, 183500, 184501, true, false, 1.0f},
-        {3000, 183500, 185500, true, false, 1.0f}, {3000, 183500, 185501, true, true, 0.999f},
+        {credits, 184500, true, true, 1.0f}, {credits, 184501, true, false, 1.0f},
+        {credits, 185500, true, false, 1.0f}, {credits, 185501, true, true, 0.999f},
         // Shorter than its two fades: the fade-out wins where both apply.
-        {1500, 0, 400, true, true, 0.4f}, {1500, 0, 600, true, true, 0.9f},
-        // A window at the top of the clock does not wrap open at its start.
-        {6000, nearTheTop, 10, false, false, 0},
+        {short_, 400, true, true, 0.4f}, {short_, 600, true, true, 0.9f},
     };
     for (const ShadeAt& c : cases) {
         SCOPED_TRACE(c.t);
-        const CardShade shade = cardShade(c.duration, c.start, c.t);
+        const CardShade shade = cardShade(c.window, c.t);
         EXPECT_EQ(shade.drawn, c.drawn);
         if (c.drawn) {
             EXPECT_EQ(shade.faded, c.faded);
@@ -57,8 +54,7 @@ TEST(TimedCard, DrawsNothingAndSetsNoColourOutsideItsWindow)
     useShowProjection();
     glClear(GL_COLOR_BUFFER_BIT);
     glColor4f(0.25f, 0.5f, 0.75f, 1);
-    globaltime = 6001;
-    drawTimedCard(6000, 0, introLine1);
+    drawTimedCard(6001, {{0, 6000}, introLine1});
     GLfloat colour[4];
     glGetFloatv(GL_CURRENT_COLOR, colour);
     EXPECT_FLOAT_EQ(colour[0], 0.25f);
@@ -75,8 +71,7 @@ TEST(TimedCard, ShowsThePictureAtItsSizeCentredAndAtHalfStrengthMidFade)
     const auto cardAt = [](std::uint32_t t) {
         useShowProjection();
         glClear(GL_COLOR_BUFFER_BIT);
-        globaltime = t;
-        drawTimedCard(6000, 0, introLine1);
+        drawTimedCard(t, {{0, 6000}, introLine1});
     };
     cardAt(3000);
     const auto full = readScreen();

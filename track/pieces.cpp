@@ -127,7 +127,16 @@ std::optional<float> fractionAlong(float startpos, float endpos, float position)
     return (position - startpos) / (endpos - startpos);
 }
 
-RailQuadric::RailQuadric() : quadric_(gluNewQuadric())
+Quadric::Quadric() : quadric_(gluNewQuadric()) {}
+
+Quadric::~Quadric()
+{
+    if (quadric_ != nullptr) {
+        gluDeleteQuadric(quadric_);
+    }
+}
+
+RailQuadric::RailQuadric()
 {
     // Without a quadric the piece simply draws no rails.
     if (quadric_ == nullptr) {
@@ -137,13 +146,6 @@ RailQuadric::RailQuadric() : quadric_(gluNewQuadric())
     gluQuadricNormals(quadric_, GLU_SMOOTH);
     gluQuadricOrientation(quadric_, GLU_OUTSIDE);
     gluQuadricTexture(quadric_, GL_TRUE);
-}
-
-RailQuadric::~RailQuadric()
-{
-    if (quadric_ != nullptr) {
-        gluDeleteQuadric(quadric_);
-    }
 }
 
 const Moves& Straight::farEnd()

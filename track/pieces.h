@@ -69,18 +69,25 @@ public:
     const float startpos;  // the ride position where it begins
 };
 
-// A piece's own quadric, set up for the rails and released with the piece.
-class RailQuadric {
+// A GLU quadric of its owner's, released with it; nullptr if GLU could not
+// make one, and then nothing is drawn with it.
+class Quadric {
 public:
-    RailQuadric();
-    ~RailQuadric();
-    RailQuadric(const RailQuadric&) = delete;
-    RailQuadric& operator=(const RailQuadric&) = delete;
+    Quadric();
+    ~Quadric();
+    Quadric(const Quadric&) = delete;
+    Quadric& operator=(const Quadric&) = delete;
 
     GLUquadric* get() const { return quadric_; }
 
-private:
+protected:
     GLUquadric* quadric_;
+};
+
+// A piece's own quadric, set up for the rails.
+class RailQuadric : public Quadric {
+public:
+    RailQuadric();
 };
 
 // Draws the cylinders with the quadric (nothing without one), in the frame

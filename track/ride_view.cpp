@@ -4,14 +4,11 @@
 
 #include <algorithm>
 
-#include "app/show_clock.h"
-#include "overlay/screen.h"
-#include "track/track.h"
+#include "overlay/primitives.h"
 
 static_assert(sizeof(TrackLayout) - 1 == layoutLength, "one laying slot per layout character");
 
 namespace {
-
 
 // The eye's lens.
 constexpr double fieldOfView = 45;
@@ -38,18 +35,13 @@ constexpr float spinPerStep = 0.2f;
 
 constexpr std::uint32_t rideMs = ballArrivesMs - layingMs;
 
-// The laying slot this view handled last, and the turntable value for the
-// next frame.
-int lastLaidIndex = -1;
-float spinAngle = 0;
-
-void layPieceFor(std::uint32_t t)
+void layPieceFor(std::uint32_t t, RideState& ride)
 {
-    const Laying laying = layingAt(lastLaidIndex, t);
+    const Laying laying = layingAt(ride.lastLaidIndex, t);
     if (laying.lays) {
-        rideTrack->addPiece(TrackLayout[laying.lastLaidIndex]);
+        ride.track.addPiece(TrackLayout[laying.lastLaidIndex]);
     }
-    lastLaidIndex = laying.lastLaidIndex;
+    ride.lastLaidIndex = laying.lastLaidIndex;
 }
 
 void lookThroughLens()
@@ -69,18 +61,6 @@ void placeModel(const ModelPlacement& placement)
     glRotatef(placement.turn, 0, 1, 0);
 }
 
-// The show's 2D state: one unit per pixel, origin top left, y down.
-void leaveShowProjection()
-{
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, screenWidth, screenHeight, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
 bool ridePhase(std::uint32_t t)
 {
     return t > layingMs;
@@ -93,6 +73,13 @@ float rolledMs(std::uint32_t t)
 }
 
 }  // namespace
+
+void RideState::reset()
+{
+    track.clear();
+    lastLaidIndex = -1;
+    spinAngle = 0;
+}
 
 Laying layingAt(int lastLaidIndex, std::uint32_t t)
 {
@@ -139,24 +126,16 @@ float ballRadiusAt(std::uint32_t t)
     return (beatPulse(t) + 1) * baseBallRadius;
 }
 
-void drawRideView()
+void drawRideView(std::uint32_t t, RideState& ride)
 {
-    const std::uint32_t t = globaltime;
-    if (t > rideViewEndMs) {
-        return;
-    }
-    if (rideTrack != nullptr) {
-        layPieceFor(t);
-    }
+    layPieceFor(t, ride);
     lookThroughLens();
-    placeModel(modelPlacement(t, spinAngle));
-    spinAngle = spinAngleAfter(t);
+    placeModel(modelPlacement(t, ride.spinAngle));
+    ride.spinAngle = spinAngleAfter(t);
     glEnable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
-    if (rideTrack != nullptr) {
-        rideTrack->progress = rideProgress(t);
-        rideTrack->ballRadius = ballRadiusAt(t);
-        rideTrack->draw();
-    }
-    leaveShowProjection();
+    ride.track.progress = rideProgress(t);
+    ride.track.ballRadius = ballRadiusAt(t);
+    ride.track.draw();
+    useShowProjection();
 }

@@ -10,18 +10,27 @@
 
 #include <cstdint>
 
-#include "app/show_time.h"
+#include "timeline/timeline.h"
+#include "track/track.h"
 
-// Every character of the layout is laid on a beat of its own.
+// Every character of the layout is laid on a beat of its own: the laying
+// phase ends when the track is laid, and the ride phase follows it.
 constexpr int layoutLength = 130;
-// The laying phase, one beat per piece; the ride phase follows it.
-constexpr std::uint32_t layingMs = layoutLength * beatMs;
-// The ball reaches the end of the track here and is gone after it.
-constexpr std::uint32_t ballArrivesMs = 68000;
+constexpr std::uint32_t layingMs = trackLaidMs;
+static_assert(layingMs == layoutLength * beatMs, "one beat per piece");
 // The ball pulses on the beat from here on.
-constexpr std::uint32_t pulseFromMs = 24000;
-// The last instant the view draws.
-constexpr std::uint32_t rideViewEndMs = 74000;
+constexpr std::uint32_t pulseFromMs = beats(64);
+
+// What the view keeps from frame to frame: the track laid so far, the
+// laying slot it handled last and the turntable's angle for the next frame.
+struct RideState {
+    Track track;
+    int lastLaidIndex = -1;
+    float spinAngle = 0;
+
+    // Back to before the first frame: nothing laid, the turntable at rest.
+    void reset();
+};
 
 // What the frame at t does about laying, after the slot lastLaidIndex was
 // handled: the slot it handles now, and whether it lays that slot's piece.
@@ -55,4 +64,6 @@ float rideProgress(std::uint32_t t);
 // on the beat.
 float ballRadiusAt(std::uint32_t t);
 
-void drawRideView();
+// Lays the piece of t's slot if it is due, then draws the track and the
+// ball at t, and leaves the show's 2D state behind.
+void drawRideView(std::uint32_t t, RideState& ride);

@@ -9,10 +9,6 @@ constexpr GLint sphereStacks = 16;
 
 }  // namespace
 
-Track* rideTrack = nullptr;
-
-GLUquadric* const sphereQuadric = gluNewQuadric();
-
 std::optional<PieceKind> pieceKindFor(char c)
 {
     switch (c) {
@@ -42,6 +38,14 @@ const Moves& stepAlong(PieceKind kind)
         break;
     }
     return Straight::farEnd();
+}
+
+void Track::clear()
+{
+    pieces_.clear();
+    kinds_.clear();
+    progress = 0;
+    ballRadius = baseBallRadius;
 }
 
 void Track::addPiece(char c)
@@ -83,8 +87,8 @@ void Track::draw()
             // A bigger ball swells upward: its lowest point stays 0.2 below
             // the rail line.
             glTranslatef(0, ballRadius - baseBallRadius, 0);
-            if (sphereQuadric != nullptr) {
-                gluSphere(sphereQuadric, ballRadius, sphereSlices, sphereStacks);
+            if (sphere_.get() != nullptr) {
+                gluSphere(sphere_.get(), ballRadius, sphereSlices, sphereStacks);
             }
         }
         glPopMatrix();

@@ -34,6 +34,9 @@ class Track : public GLObject {
 public:
     Track() : GLObject(0, 0) {}
 
+    // No pieces, the ball at the start at its own size.
+    void clear();
+
     // Appends the piece for c, on the next free interval [n, n + 1) of ride
     // positions; any other character lays nothing.
     void addPiece(char c);
@@ -51,10 +54,6 @@ public:
 private:
     std::vector<std::unique_ptr<GLObject>> pieces_;
     std::vector<PieceKind> kinds_;
+    // The ball's, with GLU's defaults.
+    Quadric sphere_;
 };
-
-// The show's track, created empty when the pictures have been loaded.
-extern Track* rideTrack;
-
-// The ball's quadric, with GLU's defaults; created before the show starts.
-extern GLUquadric* const sphereQuadric;

@@ -35,16 +35,16 @@ TEST(EmblemOrbit, TurnsClockwiseUprightWhileGrowingOnlyInsideItsSixSeconds)
         glColor3f(1, 1, 1);
         drawTexturedQuad(emblem, 512, 384, static_cast<float>(emblem.width), static_cast<float>(emblem.height));
     };
-    const auto [left, top, right, bottom] = drawnBox(drawSceneAlone(plainly, 0));
+    const auto [left, top, right, bottom] = drawnBox(drawAlone(plainly));
     // At 69500 a quarter turn round, below the centre at (512, 584), half size.
-    const auto below = drawnBox(drawSceneAlone(EmblemOrbitLayer, 69500));
+    const auto below = drawnBox(drawLayerAlone(Layer::EmblemOrbit, 69500));
     EXPECT_NEAR(below[0] + below[2], left + right, 3);
     EXPECT_NEAR(below[1] + below[3], top + bottom + 400, 3);
     EXPECT_NEAR(below[2] - below[0], (right - left) / 2.0, 2);
     // At 71000 half way round, left of it at (312, 384), full size.
-    EXPECT_EQ(drawnBox(drawSceneAlone(EmblemOrbitLayer, 71000)),
+    EXPECT_EQ(drawnBox(drawLayerAlone(Layer::EmblemOrbit, 71000)),
               (std::array<int, 4>{left - 200, top, right - 200, bottom}));
     // Twice its size on its last millisecond, gone on the next.
-    EXPECT_NE(drawnBox(drawSceneAlone(EmblemOrbitLayer, 73999)), noBox);
-    EXPECT_EQ(drawnBox(drawSceneAlone(EmblemOrbitLayer, 74000)), noBox);
+    EXPECT_NE(drawnBox(drawLayerAlone(Layer::EmblemOrbit, 73999)), noBox);
+    EXPECT_EQ(drawnBox(drawLayerAlone(Layer::EmblemOrbit, 74000)), noBox);
 }

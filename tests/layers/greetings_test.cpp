@@ -37,14 +37,14 @@ TEST(GreetingsLayer, ShowsThePageOfTheBeatUnderTheHeadingOnlyInsideTheSection)
                  {111375, &greetingsPage3}, {112500, &greetingsPage1}, {116625, nullptr}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.t);
-        const auto screen = drawSceneAlone(GreetingsLayer, c.t);
+        const auto screen = drawLayerAlone(Layer::Greetings, c.t);
         const auto page = c.page ? fullScreen(*c.page) : black;
         EXPECT_TRUE(std::equal(screen.begin(), c.page ? screen.begin() + pagesBytes : screen.end(), page.begin()));
     }
     // The heading fades in from nothing to full strength.
-    const auto fadingIn = drawSceneAlone(GreetingsLayer, 111001);
+    const auto fadingIn = drawLayerAlone(Layer::Greetings, 111001);
     EXPECT_TRUE(std::equal(black.begin() + pagesBytes, black.end(), fadingIn.begin() + pagesBytes));
-    const auto full = drawSceneAlone(GreetingsLayer, 112500);
+    const auto full = drawLayerAlone(Layer::Greetings, 112500);
     const auto heading = fullScreen(greetingsHeader);
     EXPECT_TRUE(std::equal(heading.begin() + pagesBytes, heading.end(), full.begin() + pagesBytes));
 }

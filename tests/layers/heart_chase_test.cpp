@@ -4,10 +4,10 @@
 
 #include <SDL_opengl.h>
 
-#include "app/show_clock.h"
 #include "assets/loader.h"
 #include "gl_window.h"
 #include "layers/heart_chase.h"
+#include "layers/sprites.h"
 #include "overlay/primitives.h"
 
 TEST(HeartChase, ThreePassesHandOverOffScreenAndOnlyTheMiddleOneIsOnWhite)
@@ -26,7 +26,7 @@ TEST(HeartChase, ThreePassesHandOverOffScreenAndOnlyTheMiddleOneIsOnWhite)
                  {140876, &black, 0, 0}, {148453, nullptr, 512, 640}, {153000, &black, 0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.t);
-        const auto screen = drawSceneAlone(HeartChaseLayer, c.t);
+        const auto screen = drawLayerAlone(Layer::HeartChase, c.t);
         if (c.bare != nullptr) {
             EXPECT_EQ(differingRows(screen, *c.bare), noRows);
         } else {
@@ -35,7 +35,7 @@ TEST(HeartChase, ThreePassesHandOverOffScreenAndOnlyTheMiddleOneIsOnWhite)
         }
     }
     drawFrameAt(134813);
-    EXPECT_EQ(pixelAt(20, 747), pixelIn(white, 0, 0)) << "the white screen covers the scenes before it";
+    EXPECT_EQ(pixelAt(20, 747), pixelIn(white, 0, 0)) << "the white screen covers the layers before it";
 }
 
 TEST(HeartChase, SnowmanWaddlesOnTheBeatCountedFromTheStartOfTheChase)
@@ -50,7 +50,7 @@ TEST(HeartChase, SnowmanWaddlesOnTheBeatCountedFromTheStartOfTheChase)
     // exactly the step's picture at his place.
     for (const auto& [t, picture] : {std::pair{146812u, &snowman2}, {146813u, &snowman3}}) {
         SCOPED_TRACE(t);
-        const auto frame = drawSceneAlone(HeartChaseLayer, t);
+        const auto frame = drawLayerAlone(Layer::HeartChase, t);
         const ChasePositions at = chasePositionsAt(t);
         glClear(GL_COLOR_BUFFER_BIT);
         drawTexturedQuad(*picture, at.companionX, at.y, 141, 171);

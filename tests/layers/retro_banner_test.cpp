@@ -21,7 +21,7 @@ TEST(RetroBanner, LetteringCrossesTheScreenFromTopToBottom)
     const std::pair<std::uint32_t, std::pair<int, int>> cases[] = {
         {153000, noRows}, {153750, {69, 128}}, {156250, {645, 704}}, {157000, noRows}};
     for (const auto& [t, rows] : cases) {
-        const auto [top, bottom] = differingRows(drawSceneAlone(RetroBannerLayer, t), black);
+        const auto [top, bottom] = differingRows(drawLayerAlone(Layer::RetroBanner, t), black);
         EXPECT_NEAR(top, rows.first, 1) << t;
         EXPECT_NEAR(bottom, rows.second, 1) << t;
     }

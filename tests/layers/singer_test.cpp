@@ -4,7 +4,7 @@
 
 #include "app/frame.h"
 #include "layers/singer.h"
-#include "layers/singer_syllables.h"
+#include "layers/singer_cues.h"
 #include "gl_window.h"
 
 namespace {
@@ -18,7 +18,7 @@ bool isRed(std::array<std::uint8_t, 3> rgb)
 
 TEST(Singer, MouthOpensOnEverySyllableAndClosesAfterIt)
 {
-    for (const SyllableWindow& s : singerSyllables) {
+    for (const TimeWindow& s : singerSyllables) {
         EXPECT_TRUE(!mouthOpenAt(s.after) && mouthOpenAt(s.after + 1) && mouthOpenAt(s.until) &&
                     !mouthOpenAt(s.until + 1))
             << s.after;
@@ -46,11 +46,11 @@ TEST(Singer, HeartSpinsPulseAndFadeKeepToTheirEdges)
 
 TEST(Singer, ScreenShowsTheMouthAndTheFadeToBlack)
 {
-    const auto closed = drawSceneAlone(SingerLayer, 86278);
-    EXPECT_EQ(drawSceneAlone(SingerLayer, 85877), closed);
-    EXPECT_NE(drawSceneAlone(SingerLayer, 85878), closed) << "open";
-    EXPECT_TRUE(isRed(pixelIn(drawSceneAlone(SingerLayer, 110000), 500, 120))) << "her hat before the fade";
-    const auto black = drawSceneAlone(SingerLayer, 111000);
+    const auto closed = drawLayerAlone(Layer::Singer, 86278);
+    EXPECT_EQ(drawLayerAlone(Layer::Singer, 85877), closed);
+    EXPECT_NE(drawLayerAlone(Layer::Singer, 85878), closed) << "open";
+    EXPECT_TRUE(isRed(pixelIn(drawLayerAlone(Layer::Singer, 110000), 500, 120))) << "her hat before the fade";
+    const auto black = drawLayerAlone(Layer::Singer, 111000);
     EXPECT_TRUE(std::all_of(black.begin(), black.end(), [](std::uint8_t v) { return v == 0; }));
     // In the whole frame, her hat, well below the first frames' snow.
     for (const auto& [t, shown] : {std::pair{85000u, false}, {85001u, true}}) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/frame.h"
+#include "layers/sprites.h"
 #include "layers/title_dance.h"
 #include "gl_window.h"
 
@@ -26,9 +27,9 @@ TEST(TitleDance, FadesInDancesAndFadesOutAtItsSpanEdges)
         EXPECT_TRUE(shade.drawn == c.drawn && (!c.drawn || (shade.dancing == c.dancing && shade.alpha == c.alpha)))
             << c.t;
     }
-    drawSceneAlone(TitleDanceLayer, 75000);
+    drawLayerAlone(Layer::TitleDance, 75000);
     EXPECT_NEAR(pixelAt(5, 5)[0], 128, 2) << "white at half strength mid-fade";
-    drawSceneAlone(TitleDanceLayer, 80000);
+    drawLayerAlone(Layer::TitleDance, 80000);
     EXPECT_EQ(pixelAt(5, 5), white);
     EXPECT_EQ(pixelAt(700, 450), white);
 }
@@ -38,7 +39,7 @@ TEST(TitleDance, SantaTipsClockwiseThenBackAcrossTheBeat)
     // Above the pivot a clockwise tip moves the Santa's left edge, the first
     // column of row 250 that is not white, to the right.
     const auto santaLeftEdgeAt = [](std::uint32_t t) {
-        drawSceneAlone(TitleDanceLayer, t);
+        drawLayerAlone(Layer::TitleDance, t);
         int x = 0;
         while (x < 1024 && pixelAt(x, 250) == white) {
             ++x;

@@ -1,41 +1,65 @@
-// The exclusive-or pattern: its phase and colours at their boundaries, and
-// the flicker read back from real frames.
+// The exclusive-or pattern: its phase at the period's edges, and the
+// flicker read back from real frames.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <set>
 
 #include "gl_window.h"
 #include "layers/xor_pattern.h"
 
-TEST(XorPattern, PhaseWrapsAtThePeriodAndCellColoursFollowTheirPlace)
+namespace {
+
+bool allBlack(const std::vector<std::uint8_t>& screen)
 {
-    EXPECT_EQ(xorPhase(119999), 255);
-    EXPECT_EQ(xorPhase(120000), 0);
-    const std::pair<std::array<int, 2>, std::array<float, 3>> colours[] = {
-        {{0, 0}, {0, 0, 0}}, {{255, 0}, {1, 1, 0}}, {{128, 128}, {0, 128 / 255.0f, 128 / 255.0f}}};
-    for (const auto& [cell, rgb] : colours) {
-        const XorCellColour colour = xorCellColour(cell[0], cell[1]);
-        EXPECT_EQ((std::array<float, 3>{colour.red, colour.green, colour.blue}), rgb) << cell[0] << ", " << cell[1];
-    }
+    return std::all_of(screen.begin(), screen.end(), [](std::uint8_t v) { return v == 0; });
 }
 
-TEST(XorPatternLayer, ShowsEveryCellOnlyOnTheFrameThePhaseChanges)
+// For each column of cells, the rows of cells lit at their centres.
+std::vector<std::set<int>> litCells(const std::vector<std::uint8_t>& screen)
 {
-    // Phase 63 from 111001, 64 from 111012.
-    const auto cellsShownAt = [](std::uint32_t t, int phase) {
-        const auto screen = drawSceneAlone(XorPatternLayer, t);
-        int shown = 0;
-        for (int x = 0; x < xorCells; ++x) {
-            const int y = xorCellRow(x, phase);
-            const auto pixel = pixelIn(screen, std::min(static_cast<int>(xorCellCentreX(x)), 1023),
-                                       std::min(static_cast<int>(xorCellCentreY(y)), 767));
-            shown += pixel == std::array<std::uint8_t, 3>{std::uint8_t((x + y) % 256), std::uint8_t(x),
-                                                          std::uint8_t(y)};
+    std::vector<std::set<int>> rows(xorCells);
+    for (int x = 0; x < xorCells; ++x) {
+        for (int y = 0; y < xorCells; ++y) {
+            const int px = std::min(static_cast<int>(xorCellCentreX(x)), 1023);
+            const int py = std::min(static_cast<int>(xorCellCentreY(y)), 767);
+            if (pixelIn(screen, px, py) != std::array<std::uint8_t, 3>{}) {
+                rows[static_cast<std::size_t>(x)].insert(y);
+            }
         }
-        return shown;
-    };
-    EXPECT_EQ(cellsShownAt(111001, 63), xorCells);
-    const auto samePhase = drawSceneAlone(XorPatternLayer, 111011);
-    EXPECT_TRUE(std::all_of(samePhase.begin(), samePhase.end(), [](std::uint8_t v) { return v == 0; }));
-    EXPECT_EQ(cellsShownAt(111012, 64), xorCells);
+    }
+    return rows;
+}
+
+}  // namespace
+
+TEST(XorPattern, PhaseClimbsToItsTopOnThePeriodsLastMillisecondAndWraps)
+{
+    EXPECT_EQ(xorPhase(0), 0);
+    EXPECT_EQ(xorPhase(119999), 255);
+    EXPECT_EQ(xorPhase(120000), 0);
+}
+
+TEST(XorPatternLayer, ShowsOneCellInEveryColumnAndRowOnlyOnTheFrameThePhaseChanges)
+{
+    // Phase 63 from the first frame of the greetings, 64 from 111012.
+    const auto state = std::make_unique<ShowState>();
+    for (const auto& [t, phase] : {std::pair{111001u, 63}, {111012u, 64}}) {
+        SCOPED_TRACE(t);
+        if (t == 111012u) {
+            EXPECT_TRUE(allBlack(drawLayerAlone(Layer::XorPattern, t - 1, *state))) << "the same phase again";
+        }
+        const auto cells = litCells(drawLayerAlone(Layer::XorPattern, t, *state));
+        std::set<int> rowsLit;
+        for (int x = 0; x < xorCells; ++x) {
+            const auto& column = cells[static_cast<std::size_t>(x)];
+            ASSERT_EQ(column.size(), 1u) << "column " << x;
+            rowsLit.insert(*column.begin());
+        }
+        EXPECT_EQ(rowsLit.size(), static_cast<std::size_t>(xorCells)) << "every row once";
+        EXPECT_EQ(*cells[0].begin(), phase) << "the first column's cell climbs with the phase";
+    }
+    // A fresh state shows the pattern at once, whatever the phase.
+    EXPECT_FALSE(allBlack(drawLayerAlone(Layer::XorPattern, 111011)));
 }

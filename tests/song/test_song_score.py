@@ -3,7 +3,8 @@
 The score checks need only the standard library: the singer's voice sounds
 exactly while the mouth is open, the track is laid on hits, and nothing
 plays outside the song. The show's headers are read here independently of
-the song's own reader, so a slip in either shows up. The checks of the
+the song's own reader, so a slip in either shows up; the song's reader of
+the headers is checked on its own below. The checks of the
 renderer's sound-making need numpy and are skipped without it."""
 
 import importlib.util
@@ -35,29 +36,38 @@ if HAVE_NUMPY:
 
 TOLERANCE_MS = 0.5
 SYLLABLES = 64
-LAYING_END_HEARD_MS = 48750
-LAYING_BEATS = range(1, 131)
+FIRST_LAYING_BEAT = 1
 SILENT_END_MS = 1000        # the loop must join in silence
 MIDI_MAX = 127
 SEMITONES = 12
 
 
 def read_show():
-    with open(os.path.join(ROOT, "app", "heard_delay.h"), encoding="utf-8") as f:
-        delay = int(re.search(r"heardDelayMs\s*=\s*(\d+)", f.read()).group(1))
-    with open(os.path.join(ROOT, "layers", "singer_syllables.h"), encoding="utf-8") as f:
-        text = f.read()
-    table = text[text.index("singerSyllables["):]
+    """The heard delay, the singer's syllables and the beat the track's last
+    piece is laid on, read here on purpose without the song's own reader of
+    the headers, so that a slip in that reader cannot hide itself."""
+    def header(*path):
+        with open(os.path.join(ROOT, *path), encoding="utf-8") as f:
+            return f.read()
+
+    delay = int(re.search(r"heardDelayMs\s*=\s*(\d+)", header("app", "heard_delay.h")).group(1))
+    cues = header("layers", "singer_cues.h")
+    table = cues[cues.index("singerSyllables["):]
+    table = table[:table.index("};")]
     windows = [(int(a), int(b)) for a, b in re.findall(r"\{\s*(\d+)\s*,\s*(\d+)\s*\}", table)]
-    return delay, windows
+    laid = re.search(r"trackLaidMs\s*=\s*beats\((\d+)\)\s*;", header("timeline", "timeline.h"))
+    assert laid, "timeline.h lays the track's last piece on no beats(N)"
+    return delay, windows, int(laid.group(1))
 
 
 class SongScore(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.score = build_score()
-        cls.delay, cls.windows = read_show()
+        cls.delay, cls.windows, last_laying_beat = read_show()
         cls.ahead = cls.delay + DECODER_LEAD_IN_MS
+        cls.laying_beats = range(FIRST_LAYING_BEAT, last_laying_beat + 1)
+        cls.laying_end_heard_ms = last_laying_beat * BEAT_MS
 
     def heard(self, source_ms):
         return source_ms + self.ahead
@@ -76,18 +86,18 @@ class SongScore(unittest.TestCase):
         hit_beats = set()
         for note in self.score.notes:
             heard = self.heard(note.start)
-            if heard > LAYING_END_HEARD_MS:
+            if heard > self.laying_end_heard_ms:
                 continue
             beat = round(heard / BEAT_MS)
             with self.subTest(part=note.part, heard_ms=heard):
                 self.assertAlmostEqual(heard, beat * BEAT_MS, delta=TOLERANCE_MS)
-                self.assertIn(beat, LAYING_BEATS)
+                self.assertIn(beat, self.laying_beats)
             if PARTS[note.part].percussive:
                 hit_beats.add(beat)
-        self.assertEqual(sorted(set(LAYING_BEATS) - hit_beats), [], "beats without a hit")
+        self.assertEqual(sorted(set(self.laying_beats) - hit_beats), [], "beats without a hit")
 
     def test_everything_plays_inside_the_song(self):
-        first_beat = LAYING_BEATS[0] * BEAT_MS
+        first_beat = FIRST_LAYING_BEAT * BEAT_MS
         for note in self.score.notes:
             with self.subTest(part=note.part, start=note.start):
                 self.assertIn(note.part, PARTS)
@@ -96,9 +106,11 @@ class SongScore(unittest.TestCase):
                 self.assertLessEqual(note.start + note.length, SONG_MS - SILENT_END_MS)
                 self.assertTrue(1 <= note.velocity <= MIDI_MAX and 0 <= note.pitch <= MIDI_MAX)
 
-    def test_the_sections_follow_each_other_without_gaps(self):
+    def test_the_sections_run_forward_without_gaps_from_the_start_to_the_end(self):
         for (name, _, end, _), (following, start, _, _) in zip(SECTIONS, SECTIONS[1:]):
             self.assertEqual(end, start, f"{name} / {following}")
+        for name, start, end, _ in SECTIONS[:-1]:
+            self.assertLess(start, end, name)
         self.assertEqual(SECTIONS[0][1], 0)
         self.assertIsNone(SECTIONS[-1][2])
 
@@ -150,11 +162,31 @@ class BassFigures(unittest.TestCase):
 
 
 class ShowHeaders(unittest.TestCase):
-    def read(self, text, reader):
+    def header(self, text):
         with tempfile.NamedTemporaryFile("w", suffix=".h", delete=False) as f:
             f.write(text)
         self.addCleanup(os.remove, f.name)
-        return reader(f.name)
+        return f.name
+
+    def read(self, text, reader):
+        return reader(self.header(text))
+
+    def refusal(self, text, reader):
+        """The reason reader gives for refusing a header of this text, which
+        must name the header."""
+        path = self.header(text)
+        with self.assertRaises(SystemExit) as refused:
+            reader(path)
+        message = str(refused.exception)
+        self.assertIn(path, message)
+        return message
+
+    @staticmethod
+    def timeline(row):
+        return ("inline constexpr Scheduled timeline[] = {\n"
+                "    {Layer::Ride,  {beforeTheShow, 74000}},  // the ride\n"
+                f"    {row}\n"
+                "};\n")
 
     def test_a_broken_table_stops_the_song_with_the_reason(self):
         good = ", ".join(f"{{{1000 * i}, {1000 * i + 500}}}" for i in range(1, SYLLABLES + 1))
@@ -166,6 +198,40 @@ class ShowHeaders(unittest.TestCase):
                              ("int x;", "no singerSyllables")):
             with self.subTest(reason=reason), self.assertRaisesRegex(SystemExit, reason):
                 self.read(text, timing.read_syllables)
+
+    def test_each_cue_is_read_from_its_own_table(self):
+        syllables = ", ".join(f"{{{1000 * i}, {1000 * i + 500}}}" for i in range(1, SYLLABLES + 1))
+        text = (f"constexpr TimeWindow singerSyllables[syllableCount] = {{{syllables}}};\n"
+                "constexpr std::uint32_t singerSpinStarts[] = {98000, 99500};\n"
+                "constexpr TimeWindow singerHeartFlashes[] = {{88156, 88259}, {100210, 100293}};\n")
+        self.assertEqual(len(self.read(text, timing.read_syllables)), SYLLABLES)
+        self.assertEqual(self.read(text, timing.read_spin_starts), (98000, 99500))
+        self.assertEqual(self.read(text, timing.read_heart_flashes), [(88156, 88259), (100210, 100293)])
+        refused = self.refusal("singerSpinStarts[] = {98000 + 500};", timing.read_spin_starts)
+        self.assertIn("98000 + 500", refused)
+
+    def test_the_timeline_is_read_in_the_order_the_show_paints_it(self):
+        self.assertEqual(list(timing.TIMELINE)[:2], ["Ride", "OpeningTitles"])
+        self.assertEqual(list(timing.TIMELINE)[-1], "ClosingCard")
+        self.assertEqual(timing.TIMELINE["Ride"], (timing.BEFORE_THE_SHOW, 74000))
+        self.assertEqual(timing.TIMELINE["OpeningTitles"], (0, 42000))
+        self.assertEqual(timing.TIMELINE["Greetings"], (111000, 116624))
+        self.assertEqual((timing.TRACK_LAID_MS, timing.BALL_ARRIVES_MS), (48750, 68000))
+        shifted = self.timeline("{Layer::Snow, {beats(2) + 5, beats(4)}},  // snow")
+        self.assertEqual(self.read(shifted, timing.read_timeline)["Snow"], (2 * BEAT_MS + 5, 4 * BEAT_MS))
+
+    def test_a_malformed_timeline_row_or_moment_is_refused_by_its_text(self):
+        for row, reason in (("{Layer::Snow, {beats(96) * 2, 1000}},", "beats(96) * 2"),
+                            ("{Layer::Snow, {2000, 1000}},", "empty"),
+                            ("{Layer::Ride, {0, 5}},", "two rows")):
+            with self.subTest(row=row):
+                self.assertIn(reason, self.refusal(self.timeline(row), timing.read_timeline))
+        def track_laid(path):
+            return timing.read_moment(path, "trackLaidMs")
+
+        for text, reason in (("trackLaidMs = beats(130) / 2;", "beats(130) / 2"),):
+            with self.subTest(moment=text):
+                self.assertIn(reason, self.refusal(text, track_laid))
 
     def test_the_heard_delay_is_read_and_a_missing_one_is_reported(self):
         self.assertEqual(self.read("constexpr std::uint32_t heardDelayMs = 312;", timing.read_heard_delay_ms), 312)

@@ -3,28 +3,25 @@
 // Laying keeps state, so each test lays its own track from the first beat.
 #include <gtest/gtest.h>
 
-#include "app/show_clock.h"
 #include "gl_window.h"
+#include "overlay/primitives.h"
 #include "ride_geometry.h"
 #include "track/ride_view.h"
 #include "track/track.h"
 
 namespace {
 
-// The view alone on a cleared screen at time t, as the frame calls it.
-void rideFrameAt(std::uint32_t t)
+// The view alone on a cleared screen at time t, as the frame draws it.
+void rideFrameAt(std::uint32_t t, ShowState& state)
 {
-    useShowProjection();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    globaltime = t;
-    drawRideView();
+    drawLayerAlone(Layer::Ride, t, state);
 }
 
 // One frame at the start of every laying slot from time from up to time to.
-void layEveryBeat(std::uint32_t from, std::uint32_t to)
+void layEveryBeat(std::uint32_t from, std::uint32_t to, ShowState& state)
 {
     for (std::uint32_t slotStart = from; slotStart <= to; slotStart += beatMs) {
-        rideFrameAt(slotStart);
+        rideFrameAt(slotStart, state);
     }
 }
 
@@ -69,6 +66,7 @@ TEST(RideView, PlacesTheModelAndLeavesTheShowsTwoDStateAtThePhaseBoundaries)
     };
     useShowProjection();
     const Matrix showProjection = currentMatrix(GL_PROJECTION_MATRIX);
+    RideState ride;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.t);
         const ModelPlacement placement = modelPlacement(c.t, spinBefore);
@@ -83,46 +81,45 @@ TEST(RideView, PlacesTheModelAndLeavesTheShowsTwoDStateAtThePhaseBoundaries)
         glLoadIdentity();
         glMatrixMode(GL_MODELVIEW);
         glTranslatef(1, 2, 3);
-        globaltime = c.t;
-        drawRideView();
+        drawRideView(c.t, ride);
         EXPECT_EQ(currentMatrix(GL_PROJECTION_MATRIX), showProjection);
         EXPECT_EQ(currentMatrix(), frameAfter({}));
         EXPECT_EQ(integerState(GL_MATRIX_MODE), GL_MODELVIEW);
         EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
         EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
         expectDrawerLeftStateClean();
-        EXPECT_NEAR(rideTrack->progress, c.progress, 1e-5f);
-        EXPECT_NEAR(rideTrack->ballRadius, c.ballRadius, 1e-4f);
+        EXPECT_NEAR(ride.track.progress, c.progress, 1e-5f);
+        EXPECT_NEAR(ride.track.ballRadius, c.ballRadius, 1e-4f);
     }
     // The turntable turns 20 degrees a second, one frame late.
     EXPECT_FLOAT_EQ(spinAngleAfter(48750), 1950);
-    // After its time the view leaves the state alone.
-    glEnable(GL_LIGHTING);
-    glTranslatef(1, 2, 3);
-    const Matrix moved = currentMatrix();
-    globaltime = rideViewEndMs + 1;
-    drawRideView();
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    EXPECT_EQ(currentMatrix(), moved);
 }
 
 TEST(RideView, FramesAfterAJumpLayTheSlotTheyFallInAsTheNextPiece)
 {
-    layEveryBeat(0, 9750);
-    rideFrameAt(10000);
-    ASSERT_EQ(rideTrack->pieces().size(), 27u);
-    rideFrameAt(20000);
-    ASSERT_EQ(rideTrack->pieces().size(), 28u);
-    EXPECT_EQ(rideTrack->kinds()[27], pieceKindFor(TrackLayout[53]));
-    EXPECT_EQ(rideTrack->pieces()[27]->startpos, 27);
+    ShowState state;
+    layEveryBeat(0, 9750, state);
+    rideFrameAt(10000, state);
+    const Track& track = state.ride.track;
+    ASSERT_EQ(track.pieces().size(), 27u);
+    rideFrameAt(20000, state);
+    ASSERT_EQ(track.pieces().size(), 28u);
+    EXPECT_EQ(track.kinds()[27], pieceKindFor(TrackLayout[53]));
+    EXPECT_EQ(track.pieces()[27]->startpos, 27);
+    // A fresh state is the show before its first frame again.
+    state.reset(1);
+    rideFrameAt(beatMs, state);
+    ASSERT_EQ(track.pieces().size(), 1u);
+    EXPECT_EQ(track.kinds()[0], pieceKindFor(TrackLayout[1]));
 }
 
 TEST(RideView, LaysTheWholeLayoutOnTheBeatThenTheBallRidesItUntilItArrives)
 {
-    rideFrameAt(0);
-    rideFrameAt(beatMs - 1);
-    EXPECT_EQ(rideTrack->pieces().size(), 1u);
-    layEveryBeat(beatMs, layingMs - beatMs);
+    ShowState state;
+    rideFrameAt(0, state);
+    rideFrameAt(beatMs - 1, state);
+    EXPECT_EQ(state.ride.track.pieces().size(), 1u);
+    layEveryBeat(beatMs, layingMs - beatMs, state);
     const struct {
         std::uint32_t t;
         bool rails, ball;
@@ -132,13 +129,13 @@ TEST(RideView, LaysTheWholeLayoutOnTheBeatThenTheBallRidesItUntilItArrives)
                   {0, true, true}};       // back at the start the ball waits on the first piece
     for (const auto& frame : frames) {
         SCOPED_TRACE(frame.t);
-        rideFrameAt(frame.t);
+        rideFrameAt(frame.t, state);
         EXPECT_EQ(pixelsWhere(railRed) > railsSeen, frame.rails);
         EXPECT_EQ(pixelsWhere(ballBlue) > ballSeen, frame.ball);
     }
     // Laying ended for good with the last slot, whatever frames came after.
-    EXPECT_EQ(rideTrack->pieces().size(), std::size(TrackLayout) - 1);
+    EXPECT_EQ(state.ride.track.pieces().size(), std::size(TrackLayout) - 1);
     // In the show's own frame the ball is there too, under the snow.
-    drawFrameAt(50000);
+    drawFrameAt(50000, state);
     EXPECT_GT(pixelsWhere(ballBlue), ballSeen);
 }

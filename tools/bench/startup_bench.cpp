@@ -15,7 +15,8 @@
 int main(int, char**)
 {
     const auto entered = std::chrono::steady_clock::now();
-    setUpShow();
+    ShowSong song;
+    setUpShow(song);
     drawSplashFrame();
     SDL_GL_SwapBuffers();
     glFinish();

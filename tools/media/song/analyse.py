@@ -24,21 +24,21 @@ sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 from song import mix, wavfile  # noqa: E402
 from song.render import MP3_BUDGET_BYTES  # noqa: E402
 from song.arrangement import LAYING_JUDGED_FROM_S, SECTIONS  # noqa: E402
+from song.opening import LAY_FIRST, LAY_LAST  # noqa: E402
 from song.timing import (BEAT_MS, DECODER_LEAD_IN_SAMPLES, HEARD_DELAY_MS, ROOT,  # noqa: E402
-                         SAMPLE_RATE, SONG_FRAMES)
+                         SAMPLE_RATE, SONG_FRAMES, TIMELINE)
 
 SONG = os.path.join(ROOT, "assets", "media", "song.mp3")
 
 PCM_FULL_SCALE = 32768
 FRAME_SLACK = 3
-LAST_LAYING_BEAT = 130
 ONSET_TOLERANCE_MS = 30.0
 SILENT_DBFS = -50.0
 START_SILENCE_MS = 40.0
 MIXER_CHUNK = 8192
 LOUDNESS_SPREAD_DB = 3.0
-CLOSING_FROM_S = 198.5        # the closing card as one stretch, up to
-CLOSING_MEASURED_TO_S = 270.0  # where the ending starts to die away
+CLOSING_FROM_S = TIMELINE["ClosingCard"].after / 1000  # the closing card as one stretch, up to
+CLOSING_MEASURED_TO_S = 270.0                           # where the ending starts to die away
 MPEG1_LAYER3 = 0x1A
 JOINT_STEREO = 1
 LAYER3_KBPS = (0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320)
@@ -82,7 +82,11 @@ def stream_facts(data):
 def decode(path):
     with tempfile.TemporaryDirectory() as scratch:
         wav = os.path.join(scratch, "decoded.wav")
-        result = subprocess.run(["lame", "--quiet", "--decode", path, wav], capture_output=True, text=True)
+        try:
+            result = subprocess.run(["lame", "--quiet", "--decode", path, wav], capture_output=True, text=True)
+        except OSError as error:
+            raise SystemExit(f"cannot run lame to decode {path}: {error.strerror} "
+                             "(scripts/install-media-tools installs it)")
         if result.returncode != 0:
             raise SystemExit(f"lame cannot decode {path}: {result.stderr.strip()}")
         audio, _ = wavfile.read(wav)
@@ -135,10 +139,10 @@ def main(path):
     if clipped:
         problems.append("clipping")
 
-    end_ms = mixer_sample(LAST_LAYING_BEAT * BEAT_MS) * 1000.0 / SAMPLE_RATE + ONSET_TOLERANCE_MS
+    end_ms = mixer_sample(LAY_LAST * BEAT_MS) * 1000.0 / SAMPLE_RATE + ONSET_TOLERANCE_MS
     found = [at for at in onsets_ms(mono) if at <= end_ms]
     errors = [at - ((round((at + HEARD_DELAY_MS) / BEAT_MS)) * BEAT_MS - HEARD_DELAY_MS) for at in found]
-    missing = [beat for beat in range(1, LAST_LAYING_BEAT + 1)
+    missing = [beat for beat in range(LAY_FIRST, LAY_LAST + 1)
                if not any(abs(at - (beat * BEAT_MS - HEARD_DELAY_MS)) <= ONSET_TOLERANCE_MS for at in found)]
     off = [round(at) for at, e in zip(found, errors) if abs(e) > ONSET_TOLERANCE_MS]
     print(f"laying: {len(found)} onsets, error {min(errors):+.1f} to {max(errors):+.1f} ms, "

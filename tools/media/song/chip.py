@@ -1,4 +1,4 @@
-"""157 to 183.5 seconds: the imitation 8-bit computer starts, loads and
+"""Up to the credits: the imitation 8-bit computer starts, loads and
 shows off, and its music builds with it: pulse waves, a triangle bass and
 noise drums, all made by our own synthesiser."""
 
@@ -6,14 +6,15 @@ from . import carols
 from .parts import NOISE_HAT, NOISE_KICK, NOISE_SNARE
 from .patterns import bass, broken
 from .score import pitch, progression
+from .timing import TIMELINE, beat_after
 
-CHIP_FILL = 419         # the banner has gone: a fill on the noise drum
+# The banner has gone: a fill on the noise drum on the computer's first beat.
+CHIP_FILL = beat_after(TIMELINE["RetroComputer"].after)
 CHIP = 421              # text screen with the blinking cursor
 CHIP_LOAD = 437         # the load command scrolls by
 CHIP_LOGO = 453         # the logo fades in
 CHIP_FULL = 469         # the snowman bounces: everything plays
 CHIP_OUTRO = 485
-CREDITS = 489
 
 OCTAVE = 12
 C_MAJOR = 0             # tonic pitch class for the harmony line

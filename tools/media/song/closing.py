@@ -1,4 +1,4 @@
-"""183.5 seconds to the end: the credits remember the singer's tune, the
+"""From the credits to the end: the credits remember the singer's tune, the
 closing card gets a warm carol and a last ride of the main theme, and the
 song dies away to silence so that its loop starts clean."""
 
@@ -6,12 +6,14 @@ from . import carols
 from .parts import BELL_SHAKE, BELL_STRIKE, CRASH, CRASH_2, HIGH_TOM, LOW_TOM, MID_TOM, SNARE
 from .patterns import bass, broken, pad, sleigh_groove, stabs
 from .score import bass_pitch, chord_tone, pitch, progression
-from .timing import BEAT_MS, SYLLABLES
+from .timing import BAR_BEATS, BEAT_MS, SYLLABLES, TIMELINE, bar_of
 from .verse import LYRICS, VERSE
 
-CREDITS = 489
-CREDITS_TURN = 521      # two bars that lead into the carol
-CAROL = 529
+# The credits and the carol start on the bars in which the script brings
+# on the credits and the closing card.
+CREDITS = bar_of(TIMELINE["Credits"].after)
+CAROL = bar_of(TIMELINE["ClosingCard"].after)
+CREDITS_TURN = CAROL - 2 * BAR_BEATS  # two bars that lead into the carol
 CAROL_HORNS = 577       # second third: horn tune, choir
 CAROL_FULL = 625        # last third: strings and brass, full
 CAROL_TURN = 667        # one bar on the new key's dominant
@@ -58,8 +60,8 @@ def _reprise_notes():
 
 
 def credits(s):
-    """Beats 489 to 528: the singer's tune on flute and celesta, warm and
-    calm under the credits cards."""
+    """Up to the closing card: the singer's tune on flute and celesta, warm
+    and calm under the credits cards."""
     up = carols.shift("A", "C") + OCTAVE
     moved = CREDITS - VERSE
     for beat, beats, key in _reprise_notes():
@@ -77,8 +79,8 @@ def credits(s):
 
 
 def carol(s):
-    """Beats 529 to 672: the lullaby carol, six beats a bar, growing from
-    harp and flute to the whole orchestra with the choir."""
+    """From the closing card's first bar: the lullaby carol, six beats a bar,
+    growing from harp and flute to the whole orchestra with the choir."""
     chords = progression(CAROL, carols.SILENT_NIGHT_CHORDS)
     broken(s, "harp", chords, HARP_LOW, 1, HARP_ROLL, 72)
     for beat, beats, symbol in chords:

@@ -1,20 +1,22 @@
-"""111 to 157 seconds: the greetings with an accent on every page, the
-three passes of the heart chase, and the retro banner's break that stops
-like a tape."""
+"""From the greetings to the 8-bit computer: the greetings with an accent
+on every page, the three passes of the heart chase, and the retro banner's
+break that stops like a tape."""
 
 from . import carols
 from .parts import (BELL_SHAKE, BELL_STRIKE, CLAP, CLOSED_HAT, CRASH, CRASH_2, HIGH_TOM, KICK,
                     LOW_TOM, OPEN_HAT, SHAKER, SIDE_STICK, SNARE, TAMBOURINE)
 from .patterns import bass, pad, stabs
 from .score import pitch, progression
+from .timing import BAR_BEATS, TIMELINE, bar_of, beat_after, beat_on
 
-GREETINGS = 297
-CHASE = 313             # its first full bar
+# Where the script sets a section, its beat comes from there.
+GREETINGS = beat_after(TIMELINE["Greetings"].after)       # the first beat inside their window
+CHASE = bar_of(TIMELINE["HeartChase"].after) + BAR_BEATS  # its first full bar
 PASS_TWO = 345
 PASS_THREE = 377
-BANNER = 409
-BANNER_DROP_IN = 408    # the banner starts falling at 153 s ...
+BANNER_DROP_IN = beat_on(TIMELINE["RetroBanner"].after)   # the banner starts falling as it opens ...
 BANNER_FALL = 8 / 3     # ... and lands a second later
+BANNER = BANNER_DROP_IN + 1  # the big hit
 BREAK = 411             # the band breaks while the banner rests
 BREAK_BARS = 2
 TAPE_STOP = 416         # it drops out at 156 s
@@ -34,7 +36,7 @@ GREETINGS_TUNE = ("C#4:1 E4:1 A4:1 E4:1 | F#4:1 A4:1 F#4:1 D4:1 | E4:1 G#4:1 B4:
 
 
 def greetings(s):
-    """Beats 297 to 312: a new page of names on every beat."""
+    """Four bars of greetings: a new page of names on every beat."""
     chords = progression(GREETINGS, GREETINGS_CHORDS)
     bars = GREETINGS_BARS
     s.note("kit", GREETINGS, 2, CRASH, 118)
@@ -61,8 +63,9 @@ def _chase_drums(s, first, bars, busy):
 
 
 def chase(s):
-    """Beats 313 to 408 (the greetings' last notes run into it at 311):
-    three playful passes of eight bars, each with its own tune and colour."""
+    """From its first full bar (the greetings' last notes run into the
+    chase's first beats) to the banner: three playful passes of eight bars,
+    each with its own tune and colour."""
     # Pass one, the snowman waddles: the verse of the sleigh song on
     # xylophone, tuba and pizzicato going oom-pah.
     first = progression(CHASE, carols.JINGLE_VERSE_CHORDS)
@@ -111,8 +114,8 @@ BREAK_RIFF = "D2:1/2 D2:1/2 r:1/2 F#2:1/2 A2:1/2 r:1/2 C3:1/2 B2:1/2"
 
 
 def banner(s):
-    """Beats 408 to 420: the banner falls in on a big hit, the band breaks,
-    and when the banner drops out the band stops like a tape."""
+    """The banner falls in on a big hit, the band breaks, and when the
+    banner drops out the band stops like a tape."""
     s.note("downer", BANNER_DROP_IN, BANNER_FALL, 0, 100)
     s.note("kit", BANNER, 3, CRASH_2, 118)
     s.note("kit", BANNER, 3, CRASH, 112)

@@ -1,5 +1,5 @@
-"""The first 85 seconds: the track laid piece by piece on hits, the ball's
-ride on the main groove, the build-up to the title and the title's big
+"""Up to the singer: the track laid piece by piece on hits, the ball's ride
+on the main groove, the build-up to the title and the title's big
 statement of the theme."""
 
 from . import carols
@@ -7,10 +7,20 @@ from .parts import (BELL_STRIKE, CLAP, CLAVES, CLOSED_HAT, CRASH, CRASH_2, HIGH_
                     MID_TOM, SNARE, SPLASH, TAMBOURINE)
 from .patterns import bass, broken, pad, sleigh_groove, stabs
 from .score import bass_pitch, chord_tone, pitch, progression
+from .timing import BEAT_MS, TIMELINE, TRACK_LAID_MS, bar_beat, bar_of, beat_on
 
-# Heard beats of the sections.
+_EMBLEM = TIMELINE["EmblemOrbit"]
+_TITLE = TIMELINE["TitleDance"]
+_CAPTION = TIMELINE["HandOverCaption"]
+_CAPTION_BEATS = range(  # the beats the caption's window touches
+    _CAPTION.after // BEAT_MS, _CAPTION.until // BEAT_MS + 1)
+HALF_BEAT = 0.5
+
+# Heard beats of the sections. Where the script sets a section, its beat
+# comes from there: the beat its moment is on, or the start of the bar in
+# which its window opens or closes.
 LAY_FIRST = 1
-LAY_LAST = 130          # the track's last piece lands here
+LAY_LAST = beat_on(TRACK_LAID_MS)  # the track's last piece lands here
 LAY_BAND = 17           # the bass and broken chords join
 LAY_CLAPS = 33          # claps, strings and the glockenspiel
 LAY_DRIVE = 49          # hats, tambourine, timpani
@@ -19,16 +29,18 @@ LAY_HORNS = 97          # horns take the tune
 LAY_FINAL = 129         # the carol's last note, on the biggest hit
 RIDE = 133
 RIDE_CHORUS = 149
-BUILD = 181
-TITLE = 197
-TITLE_STOP = 217        # the stop-time bar under the flashing caption
-TITLE_BACK = 221
-TITLE_END = 225
-VERSE = 229
+BUILD = bar_of(_EMBLEM.after)           # the emblem starts to orbit in this bar
+TITLE = bar_of(_TITLE.after)
+TITLE_STOP = bar_of(_CAPTION.after)     # the stop-time bar under the flashing caption
+TITLE_BACK = bar_of(_CAPTION.until)     # the band is back in the bar the caption ends in
+TITLE_END = bar_of(_TITLE.until)        # the last chord, as the singer comes on
 
 INTRO_CHORDS = "G:4 Em:4 C:4 D:4"
 INTRO_BARS = 4          # the intro progression is played this many times
-CAPTION_STABS = (218.5, 219.5, 220.5)  # the caption flashes in the second half of these beats
+# The caption flashes in the second half of each beat: a stab on every
+# half beat inside its window.
+CAPTION_STABS = tuple(beat + HALF_BEAT for beat in _CAPTION_BEATS
+                      if _CAPTION.contains((beat + HALF_BEAT) * BEAT_MS))
 LAYING_FILL = ((1.5, SNARE), (1.75, SNARE), (2, HIGH_TOM), (2.25, MID_TOM), (2.5, LOW_TOM),
                (2.75, SNARE))        # beats after the last piece, into the ride
 TITLE_FILL = ((0, HIGH_TOM), (0.25, MID_TOM), (0.5, LOW_TOM), (0.75, LOW_TOM))  # before the title
@@ -59,14 +71,9 @@ def _ramp(beat, first, last, low, high):
     return low + (high - low) * share
 
 
-def _bar_beat(beat):
-    """0 to 3: where in its four-beat bar a heard beat falls (bars start on
-    beats 1, 5, 9, ...)."""
-    return (beat - 1) % 4
-
-
 def laying(s):
-    """Beats 1 to 132: every sound starts on a beat, every beat has a hit."""
+    """Up to the track's last piece and the fill after it: every sound starts
+    on a beat, every beat has a hit."""
     intro = progression(LAY_FIRST, " ".join([INTRO_CHORDS] * INTRO_BARS))
     tune_chords = progression(LAY_TUNE, " ".join([carols.WENCESLAS_LINE_CHORDS] * 2))
     horn_chords = progression(LAY_HORNS, carols.WENCESLAS_BRIGHTLY_CHORDS + " "
@@ -74,7 +81,7 @@ def laying(s):
     all_chords = intro + tune_chords + horn_chords
 
     for beat in range(LAY_FIRST, LAY_LAST + 1):
-        in_bar = _bar_beat(beat)
+        in_bar = bar_beat(beat)
         lift = _ramp(beat, LAY_FIRST, LAY_FINAL, 0.0, 1.0)
         s.note("kit", beat, 0.5, KICK, 92 + 22 * lift + (8 if in_bar == 0 else 0))
         s.note("bells", beat, 1, BELL_STRIKE, 84 + 30 * lift + (10 if in_bar == 0 else 0))
@@ -105,7 +112,7 @@ def laying(s):
 
     # Timpani on each bar from the drive, rolling in quarters into the tune.
     for beat, beats, symbol in all_chords:
-        if beat >= LAY_DRIVE and _bar_beat(beat) == 0:
+        if beat >= LAY_DRIVE and bar_beat(beat) == 0:
             s.note("timpani", beat, 2, _timpani_key(symbol), 80)
     for i, beat in enumerate(range(LAY_TUNE - 4, LAY_TUNE)):
         s.note("timpani", beat, 1, pitch("D3"), 70 + 10 * i)
@@ -140,7 +147,8 @@ RIDE_RIFF_CHORDS = "G:4 C:4 D:4 D7:4"
 
 
 def ride(s):
-    """Beats 133 to 180: the ball rides the track on the main groove."""
+    """From beat 133 to the build-up: the ball rides the track on the main
+    groove."""
     riff = progression(RIDE, RIDE_RIFF_CHORDS)
     chorus = progression(RIDE_CHORUS, carols.JINGLE_REFRAIN_CHORDS + " " + carols.JINGLE_FUN_OPEN_CHORDS)
     sleigh_groove(s, RIDE, 12)
@@ -162,8 +170,8 @@ BUILD_CHORDS = "C:4 D:4 Esus4:4 E7:4"
 
 
 def build(s):
-    """Beats 181 to 196: the emblem orbits and grows; everything rises into
-    the title."""
+    """From the bar in which the emblem comes on: it orbits and grows;
+    everything rises into the title."""
     chords = progression(BUILD, BUILD_CHORDS)
     s.note("riser", BUILD, TITLE - BUILD, 0, 100)
     for i, (beat, beats, symbol) in enumerate(chords):
@@ -187,8 +195,8 @@ def build(s):
 
 
 def title(s):
-    """Beats 197 to 228: the title screen, the theme in A at full strength,
-    with three stabs under the flashing caption."""
+    """The title screen up to the singer: the theme in A at full strength,
+    with stabs under the flashing caption."""
     up = carols.shift(carols.JINGLE_KEY, "A")
     chords_text = carols.JINGLE_REFRAIN_CHORDS + " " + carols.JINGLE_FUN_CLOSED_CHORDS
     chords = progression(TITLE, carols.transpose_chords(chords_text, up))

@@ -1,4 +1,4 @@
-"""The sung verse, 85 to 111 seconds: the singer's mouth is open exactly
+"""The sung verse, while the singer is on screen: her mouth is open exactly
 while the lead voice sounds, one sung note per syllable of the show's
 table, over a light band that grows stronger when the picture starts to
 pulse at 98 seconds."""
@@ -7,11 +7,14 @@ from .parts import (BELL_SHAKE, BELL_STRIKE, BRUSH_SWIRL, CLOSED_HAT, CRASH, KIC
                     SIDE_STICK, SNARE)
 from .patterns import bass, pad, stabs
 from .score import pitch, progression
-from .timing import SYLLABLES, source_ms
+from .timing import (HEART_FLASHES, SPIN_MS, SPIN_STARTS_MS, SYLLABLES, TIMELINE, bar_of, beat_after,
+                     source_ms)
 
-VERSE = 229
+# The verse starts on the bar of her first syllable and plays to the first
+# beat after she has gone.
+VERSE = bar_of(SYLLABLES[0].after)
 STRONGER = 261          # the picture pulses from 98 s: drums and strings come in
-VERSE_END = 297
+VERSE_END = beat_after(TIMELINE["Singer"].until)
 
 # Original words and tune. Each syllable: its word, how it is sung
 # (onset consonants . vowel, or two vowels for a glide . final consonants)
@@ -50,11 +53,7 @@ LYRICS = [
 VERSE_CHORDS = ("A:4 F#m:4 D:4 E:4 | A:4 F#m:4 D:4 E:4 | "
                 "D:4 E:4 C#m:4 F#m:4 | D:4 E:4 C#m:4 D:2 Esus4:2 A:4")
 
-# The picture spins at these moments (heard ms) for 500 ms each, and a
-# heart flashes twice at each pair of these.
-SPINS_MS = (98000, 99500, 101000)
-SPIN_MS = 500
-HEART_FLASHES_MS = (88156, 88369, 100210, 100365)
+# A ping for each of the heart's flashes, which come in two pairs.
 HEART_PINGS = ("C#6", "F#6", "B5", "E6")
 HEART_PING_MS = 300
 
@@ -98,7 +97,10 @@ def verse(s):
     pad(s, "strings", strong, PAD_LOW, PAD_HIGH, 64)
 
     # Touches for the picture: a swish for each spin, pings for the hearts.
-    for at in SPINS_MS:
+    for at in SPIN_STARTS_MS:
         s.note_ms("whoosh", source_ms(at), SPIN_MS, 0, 80)
-    for at, name in zip(HEART_FLASHES_MS, HEART_PINGS):
-        s.note_ms("glock", source_ms(at), HEART_PING_MS, pitch(name), 80)
+    if len(HEART_FLASHES) != len(HEART_PINGS):
+        raise SystemExit(f"the singer's heart flashes {len(HEART_FLASHES)} times, "
+                         f"but the verse has {len(HEART_PINGS)} pings for it")
+    for flash, name in zip(HEART_FLASHES, HEART_PINGS):
+        s.note_ms("glock", source_ms(flash.after), HEART_PING_MS, pitch(name), 80)

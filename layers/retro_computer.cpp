@@ -1,14 +1,22 @@
-#include "layers/retro_load.h"
+// The 8-bit computer starting up and loading the show.
+#include "layers/retro_computer.h"
 
 #include <SDL_opengl.h>
 
-#include "app/show_clock.h"
 #include "assets/loader.h"
-#include "layers/heart_chase.h"
+#include "layers/sprites.h"
 #include "overlay/primitives.h"
 #include "overlay/screen.h"
+#include "timeline/timeline.h"
 
 namespace {
+
+// Six seconds of the blinking cursor, six of the scrolling command, six of
+// the logo fading in, then the logo stays and the snowman dances.
+constexpr TimeWindow computerWindow = windowOf(Layer::RetroComputer);
+constexpr std::uint32_t stepMs = 6000;
+constexpr TimeWindow commandScroll{computerWindow.after + stepMs, computerWindow.after + 2 * stepMs};
+constexpr TimeWindow logoFade{commandScroll.until, commandScroll.until + stepMs};
 
 // The computer's 384 x 271 screen, border included, stretched to the full
 // width of ours (1024 x 722.67), centred: a thin black band stays above
@@ -35,27 +43,32 @@ void drawComputerScreen(const ImageRef& picture)
                      static_cast<float>(picture.height) * screenPictureHeightScale);
 }
 
+bool logoShown(std::uint32_t t)
+{
+    return computerWindow.contains(t) && t > logoFade.until;
+}
+
 }  // namespace
 
-const ImageRef& textScreenAt(std::uint32_t sceneMs)
+const ImageRef& textScreenAt(std::uint32_t sinceStartMs)
 {
-    return sceneMs % twoBeatsMs < cursorOffMs ? basicScreen : basicScreenCursor;
+    return sinceStartMs % twoBeatsMs < cursorOffMs ? basicScreen : basicScreenCursor;
 }
 
 std::optional<float> commandLineX(std::uint32_t t)
 {
-    if (!commandScrollWindow.contains(t)) {
+    if (!commandScroll.contains(t)) {
         return std::nullopt;
     }
-    return commandStartX - commandTravel * windowProgress(commandScrollWindow, t);
+    return commandStartX - commandTravel * windowProgress(commandScroll, t);
 }
 
 std::optional<float> logoAlpha(std::uint32_t t)
 {
-    if (logoFadeWindow.contains(t)) {
-        return windowProgress(logoFadeWindow, t);
+    if (logoFade.contains(t)) {
+        return windowProgress(logoFade, t);
     }
-    if (retroLoadWindow.contains(t) && t > logoShownAfter) {
+    if (logoShown(t)) {
         return 1.0f;
     }
     return std::nullopt;
@@ -63,21 +76,17 @@ std::optional<float> logoAlpha(std::uint32_t t)
 
 std::optional<float> snowmanBounce(std::uint32_t t)
 {
-    if (!retroLoadWindow.contains(t) || t <= logoShownAfter) {
+    if (!logoShown(t)) {
         return std::nullopt;
     }
-    return 1 + beatPulse(retroLoadWindow.elapsed(t));
+    return 1 + beatPulse(computerWindow.elapsed(t));
 }
 
-void RetroLoadLayer()
+void drawRetroComputerLayer(std::uint32_t t)
 {
-    const std::uint32_t t = globaltime;
-    if (!retroLoadWindow.contains(t)) {
-        return;
-    }
-    const std::uint32_t sceneMs = retroLoadWindow.elapsed(t);
+    const std::uint32_t sinceStart = computerWindow.elapsed(t);
     glColor3f(1, 1, 1);
-    drawComputerScreen(textScreenAt(sceneMs));
+    drawComputerScreen(textScreenAt(sinceStart));
     if (const auto x = commandLineX(t)) {
         drawPicture(loadCommandLine, *x, commandLineY, commandScale);
     }
@@ -87,6 +96,6 @@ void RetroLoadLayer()
     }
     if (const auto scale = snowmanBounce(t)) {
         glColor3f(1, 1, 1);
-        drawPicture(walkingSnowman(sceneMs), snowmanX, snowmanY, *scale);
+        drawPicture(walkingSnowman(sinceStart), snowmanX, snowmanY, *scale);
     }
 }

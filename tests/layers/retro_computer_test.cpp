@@ -3,16 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "gl_window.h"
-#include "layers/retro_load.h"
+#include "layers/retro_computer.h"
 
 namespace {
 
 using Rgb = std::array<std::uint8_t, 3>;
-const auto retroAt = [](std::uint32_t t) { return drawSceneAlone(RetroLoadLayer, t); };
+const auto retroAt = [](std::uint32_t t) { return drawLayerAlone(Layer::RetroComputer, t); };
 
 }  // namespace
 
-TEST(RetroLoad, CursorBlinksOnTheSecondPartOfEveryTwoBeats)
+TEST(RetroComputer, CursorBlinksOnTheSecondPartOfEveryTwoBeats)
 {
     const std::vector<std::uint8_t> black(1024 * 768 * 3, 0);
     EXPECT_EQ(differingRows(retroAt(157000), black), noRows);
@@ -27,7 +27,7 @@ TEST(RetroLoad, CursorBlinksOnTheSecondPartOfEveryTwoBeats)
     }
 }
 
-TEST(RetroLoad, LoadCommandScrollsInFromTheRightAndOutToTheLeft)
+TEST(RetroComputer, LoadCommandScrollsInFromTheRightAndOutToTheLeft)
 {
     // Just off screen on its first and last millisecond, gone either side.
     const std::pair<std::uint32_t, std::optional<float>> cases[] = {
@@ -47,7 +47,7 @@ TEST(RetroLoad, LoadCommandScrollsInFromTheRightAndOutToTheLeft)
     EXPECT_EQ(differingRows(textOnly, halfway, 800, 1023), noRows);
 }
 
-TEST(RetroLoad, LogoFadesInOverTheTextScreenAndTheSnowmanBounces)
+TEST(RetroComputer, LogoFadesInOverTheTextScreenAndTheSnowmanBounces)
 {
     EXPECT_EQ(pixelIn(retroAt(169000), 20, 40), (Rgb{122, 130, 232}));
     const Rgb half = pixelIn(retroAt(172000), 20, 40);

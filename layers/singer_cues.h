@@ -1,19 +1,17 @@
-// The sung syllables of the verse, as globaltime windows: the singer's mouth
-// is open while after < globaltime <= until. The song's lead voice is
-// composed from this same table (tools/media/song reads it), so the mouth
-// and the voice cannot drift apart.
+// The singer's cues in globaltime: the sung syllables of the verse, during
+// which her mouth is open, her three spins and the heart's flashes. The
+// song is composed from these same tables (tools/media/song reads them):
+// the lead voice sings each syllable, a swish marks each spin and a ping
+// each flash, so picture and sound cannot drift apart.
 #pragma once
 
 #include <cstdint>
 
-struct SyllableWindow {
-    std::uint32_t after;
-    std::uint32_t until;
-};
+#include "timeline/beat.h"
 
 constexpr int syllableCount = 64;
 
-constexpr SyllableWindow singerSyllables[syllableCount] = {
+constexpr TimeWindow singerSyllables[syllableCount] = {
     {85877, 86277}, {86428, 86645}, {86795, 87046}, {87312, 87412},
     {87512, 87612}, {87729, 87813}, {87945, 88230}, {88546, 88630},
     {88730, 88830}, {88913, 89047}, {89214, 89381}, {89632, 90031},
@@ -31,3 +29,10 @@ constexpr SyllableWindow singerSyllables[syllableCount] = {
     {107267, 107351}, {107450, 107584}, {107801, 107984}, {108185, 108418},
     {108552, 109486}, {109887, 110203}, {110421, 110604}, {110787, 110971},
 };
+
+// Three quick spins on the beat once it has taken hold.
+constexpr std::uint32_t singerSpinStarts[] = {98000, 99500, 101000};
+constexpr std::uint32_t singerSpinMs = 500;
+
+// The heart flashes on two pairs of sung words.
+constexpr TimeWindow singerHeartFlashes[] = {{88156, 88259}, {88369, 88519}, {100210, 100293}, {100365, 100496}};

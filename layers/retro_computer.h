@@ -7,19 +7,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/show_time.h"
 #include "assets/texture_store.h"
 
-// The scene runs from 157001 to 183499 ms; its own clock starts at 157000.
-constexpr TimeWindow retroLoadWindow{157000, 183499};
-constexpr TimeWindow commandScrollWindow{163000, 169000};
-constexpr TimeWindow logoFadeWindow{169000, 175000};
-// The logo is fully shown, and the snowman dances, once this has passed.
-constexpr std::uint32_t logoShownAfter = logoFadeWindow.until;
-
-// The text screen at time since the scene's start: the cursor is off for the
-// first 376 ms of every two beats and on for the rest.
-const ImageRef& textScreenAt(std::uint32_t sceneMs);
+// The text screen at time since the layer's start: the cursor is off for
+// the first 376 ms of every two beats and on for the rest.
+const ImageRef& textScreenAt(std::uint32_t sinceStartMs);
 
 // The centre x of the scrolling command line, if it is drawn at t.
 std::optional<float> commandLineX(std::uint32_t t);
@@ -31,6 +23,4 @@ std::optional<float> logoAlpha(std::uint32_t t);
 // mid-beat, about a quarter bigger on the beat.
 std::optional<float> snowmanBounce(std::uint32_t t);
 
-// Draws the scene for the current globaltime, in the show's 2D state; the
-// scene decides from the time by itself whether it draws.
-void RetroLoadLayer();
+void drawRetroComputerLayer(std::uint32_t t);

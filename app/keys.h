@@ -1,0 +1,34 @@
+// What the viewer's keys and mouse ask of the running show, and the timing
+// lines of the t key.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <cstdio>
+
+#include "timeline/timeline.h"
+
+constexpr std::uint32_t skipAheadMs = 10000;                                       // key s
+constexpr std::uint32_t greetingsJumpMs = windowOf(Layer::Greetings).after;      // key c
+constexpr std::uint32_t retroBannerJumpMs = windowOf(Layer::RetroBanner).after;  // key r
+
+enum class ShowRequest {
+    None,
+    Quit,               // Esc, right mouse button, window closed
+    SkipAhead,          // s
+    JumpToGreetings,    // c
+    JumpToRetroBanner,  // r
+    Windowed,           // f: leave full screen for good
+    TimingStart,        // t pressed: opens a time-window line
+    TimingEnd,          // any key released: closes it
+};
+
+// What one input event asks of the running show.
+ShowRequest requestFor(const SDL_Event& event);
+
+// The authoring lines of the t key: a press opens a time-window condition
+// with its show time, and every key release closes a line with its own, so
+// holding t over a passage prints one condition ready for the timeline.
+void printTimingStart(std::FILE* out, std::uint32_t showTime);
+void printTimingEnd(std::FILE* out, std::uint32_t showTime);

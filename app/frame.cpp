@@ -68,6 +68,32 @@ void drawFrame(std::uint32_t t, ShowState& state)
     }
 }
 
+void advanceFrame(std::uint32_t t, ShowState& state)
+{
+    for (const Scheduled& row : timeline) {
+        if (!row.window.contains(t)) {
+            continue;
+        }
+        switch (row.layer) {
+        case Layer::Ride: advanceRideView(t, state.ride); break;
+        case Layer::Snow: advanceSnowLayer(t, state.snow); break;
+        case Layer::XorPattern: advanceXorPatternLayer(t, state.pattern); break;
+        // The other layers keep nothing from frame to frame.
+        case Layer::OpeningTitles:
+        case Layer::EmblemOrbit:
+        case Layer::TitleDance:
+        case Layer::HandOverCaption:
+        case Layer::Singer:
+        case Layer::Greetings:
+        case Layer::HeartChase:
+        case Layer::RetroBanner:
+        case Layer::RetroComputer:
+        case Layer::Credits:
+        case Layer::ClosingCard: break;
+        }
+    }
+}
+
 void renderFrame(std::uint32_t t, ShowState& state)
 {
     drawFrame(t, state);

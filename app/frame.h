@@ -27,5 +27,10 @@ void drawLayerIfShown(Layer layer, std::uint32_t t, ShowState& state);
 // Everything of the frame at t but the swap, so that it can be read back.
 void drawFrame(std::uint32_t t, ShowState& state);
 
+// What drawing the frame at t does to the state, without drawing anything:
+// to bring a fresh state to a moment of the show as a live show would have
+// left it, advance it through the frames the show would have drawn before.
+void advanceFrame(std::uint32_t t, ShowState& state);
+
 // drawFrame, then present it.
 void renderFrame(std::uint32_t t, ShowState& state);

@@ -26,28 +26,40 @@ constexpr const char* windowTitle = "sleighride";
 
 }  // namespace
 
-void setUpShow(ShowSong& song)
+void openShowWindow(bool fullScreen)
 {
-    // Video on its own: a missing sound device must not stop the show.
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         failSetUp("cannot start SDL", SDL_GetError());
-    }
-    if (!openShowAudio(stderr)) {
-        failSetUp("cannot open even the silent audio device", SDL_GetError());
     }
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthBits);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_WM_SetCaption(windowTitle, windowTitle);
-    if (SDL_SetVideoMode(screenWidth, screenHeight, screenBits, SDL_FULLSCREEN | SDL_OPENGL) == nullptr) {
-        failSetUp("cannot open the full-screen OpenGL window", SDL_GetError());
+    const Uint32 flags = SDL_OPENGL | (fullScreen ? SDL_FULLSCREEN : 0);
+    if (SDL_SetVideoMode(screenWidth, screenHeight, screenBits, flags) == nullptr) {
+        failSetUp(fullScreen ? "cannot open the full-screen OpenGL window" : "cannot open the OpenGL window",
+                  SDL_GetError());
+    }
+}
+
+void prepareDrawing()
+{
+    loadPictures();
+    initGLState();
+    setOrtho2D(screenWidth);
+}
+
+void setUpShow(ShowSong& song)
+{
+    // Video on its own: a missing sound device must not stop the show.
+    openShowWindow(true);
+    if (!openShowAudio(stderr)) {
+        failSetUp("cannot open even the silent audio device", SDL_GetError());
     }
     SDL_ShowCursor(0);
-    loadPictures();
+    prepareDrawing();
     if (!openSong(song, musicBlock())) {
         failSetUp("cannot open the song", Mix_GetError());
     }
-    initGLState();
-    setOrtho2D(screenWidth);
 }
 
 void leaveFullScreen()

@@ -8,5 +8,11 @@
 
 void setUpShow(ShowSong& song);
 
+// The parts of it that tools beside the show share: the 1024 x 768 OpenGL
+// window (starting SDL's video), and the pictures with the fixed drawing
+// state in it.
+void openShowWindow(bool fullScreen);
+void prepareDrawing();
+
 // The same screen in a window, for good (the f key).
 void leaveFullScreen();

@@ -101,13 +101,27 @@ void SnowField::step(int sway, const DrawFlake& drawFlake)
     }
 }
 
-void drawSnowLayer(std::uint32_t t, SnowField& snow)
+namespace {
+
+void fallOneFrame(std::uint32_t t, SnowField& snow, const SnowField::DrawFlake& drawFlake)
 {
-    glColor4f(1, 1, 1, flakeAlpha);
     for (int i = 0; i < newFlakesPerFrame; ++i) {
         snow.addRandomFlake();
     }
-    snow.step(snowSway(t), [](int column, int row) {
+    snow.step(snowSway(t), drawFlake);
+}
+
+}  // namespace
+
+void advanceSnowLayer(std::uint32_t t, SnowField& snow)
+{
+    fallOneFrame(t, snow, [](int, int) {});
+}
+
+void drawSnowLayer(std::uint32_t t, SnowField& snow)
+{
+    glColor4f(1, 1, 1, flakeAlpha);
+    fallOneFrame(t, snow, [](int column, int row) {
         drawQuad(static_cast<float>(column * snowCellPx), static_cast<float>(row * snowCellPx), snowCellPx,
                  snowCellPx);
     });

@@ -88,3 +88,6 @@ private:
 // over everything before it, and steps the field. Between calls the snow
 // stands frozen.
 void drawSnowLayer(std::uint32_t t, SnowField& snow);
+
+// What a frame of the snow does to the field, without drawing it.
+void advanceSnowLayer(std::uint32_t t, SnowField& snow);

@@ -52,3 +52,8 @@ void drawXorPatternLayer(std::uint32_t t, XorPatternState& pattern)
     }
     pattern.lastPhase = phase;
 }
+
+void advanceXorPatternLayer(std::uint32_t t, XorPatternState& pattern)
+{
+    pattern.lastPhase = xorPhase(t);
+}

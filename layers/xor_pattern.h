@@ -45,3 +45,6 @@ struct XorPatternState {
 // Draws the pattern if the phase changed since the previous call, and
 // remembers the phase.
 void drawXorPatternLayer(std::uint32_t t, XorPatternState& pattern);
+
+// What a frame of the pattern remembers, without drawing it.
+void advanceXorPatternLayer(std::uint32_t t, XorPatternState& pattern);

@@ -4,6 +4,8 @@
 
 #include <SDL_opengl.h>
 
+#include <memory>
+
 #include "app/frame.h"
 #include "assets/loader.h"
 #include "gl_window.h"
@@ -90,5 +92,23 @@ TEST(Frame, AfterTheClosingCardTheScreenStaysBlack)
     const auto screen = readScreen();
     for (std::uint8_t value : screen) {
         ASSERT_EQ(value, 0);
+    }
+}
+
+TEST(Frame, AStateAdvancedThroughTheFramesBeforeAMomentShowsWhatDrawingThemWould)
+{
+    // The ride laying and turning, the snow falling, the pattern's phase.
+    constexpr std::uint32_t frameMs = 250;
+    const auto drawn = std::make_unique<ShowState>(5), advanced = std::make_unique<ShowState>(5);
+    for (const std::uint32_t moment : {30000u, 60000u, 111250u}) {
+        SCOPED_TRACE(moment);
+        for (std::uint32_t t = moment - 30000; t < moment; t += frameMs) {
+            drawFrameAt(t, *drawn);
+            advanceFrame(t, *advanced);
+        }
+        drawFrameAt(moment, *drawn);
+        const auto expected = readScreen();
+        drawFrameAt(moment, *advanced);
+        EXPECT_EQ(differingRows(readScreen(), expected), noRows);
     }
 }

@@ -139,3 +139,9 @@ void drawRideView(std::uint32_t t, RideState& ride)
     ride.track.draw();
     useShowProjection();
 }
+
+void advanceRideView(std::uint32_t t, RideState& ride)
+{
+    layPieceFor(t, ride);
+    ride.spinAngle = spinAngleAfter(t);
+}

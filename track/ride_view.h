@@ -67,3 +67,7 @@ float ballRadiusAt(std::uint32_t t);
 // Lays the piece of t's slot if it is due, then draws the track and the
 // ball at t, and leaves the show's 2D state behind.
 void drawRideView(std::uint32_t t, RideState& ride);
+
+// What a frame of the view does to its state (laying, the turntable),
+// without drawing it.
+void advanceRideView(std::uint32_t t, RideState& ride);

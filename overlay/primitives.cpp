@@ -31,6 +31,12 @@ void useShowProjection()
     projectFlat(screenWidth, screenHeight);
 }
 
+void useShowViewport(int windowWidth, int windowHeight)
+{
+    const ShowViewport viewport = showViewportIn(windowWidth, windowHeight);
+    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
+}
+
 void setOrtho2D(int width)
 {
     glViewport(0, 0, width, screenHeight);

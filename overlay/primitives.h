@@ -12,6 +12,10 @@
 // layers, and the 3D view returns to it when it has drawn.
 void useShowProjection();
 
+// Draws the show's 1024 x 768 picture into a window of another size, scaled
+// to fit and centred (see showViewportIn); the projections stay the same.
+void useShowViewport(int windowWidth, int windowHeight);
+
 // Viewport of width x 768 and the splash's projection: like the show's,
 // but spanning 0..width-1 by 0..767.
 void setOrtho2D(int width);

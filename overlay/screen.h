@@ -6,3 +6,25 @@ constexpr int screenWidth = 1024;
 constexpr int screenHeight = 768;
 constexpr float screenCentreX = screenWidth / 2.0f;
 constexpr float screenCentreY = screenHeight / 2.0f;
+
+// Where the 1024 x 768 picture goes in a window of another size: the
+// largest 4:3 rectangle that fits, centred, with black bars beside it (a
+// wider window) or above and below it (a taller one). In window pixels,
+// from the bottom-left corner as OpenGL counts them.
+struct ShowViewport {
+    int x = 0;
+    int y = 0;
+    int width = screenWidth;
+    int height = screenHeight;
+};
+
+constexpr ShowViewport showViewportIn(int windowWidth, int windowHeight)
+{
+    // Compared as whole numbers: width * 3 against height * 4.
+    if (windowWidth * screenHeight >= windowHeight * screenWidth) {
+        const int width = windowHeight * screenWidth / screenHeight;
+        return {(windowWidth - width) / 2, 0, width, windowHeight};
+    }
+    const int height = windowWidth * screenHeight / screenWidth;
+    return {0, (windowHeight - height) / 2, windowWidth, height};
+}

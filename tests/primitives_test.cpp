@@ -9,6 +9,7 @@
 #include "assets/texture_store.h"
 #include "gl_window.h"
 #include "overlay/primitives.h"
+#include "overlay/screen.h"
 
 namespace {
 
@@ -125,4 +126,23 @@ TEST(SplashProjection, SpansZeroTo1023By767WithYDown)
     std::array<GLint, 4> viewport{};
     glGetIntegerv(GL_VIEWPORT, viewport.data());
     EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, 1024, 768}));
+}
+
+TEST(ShowViewport, FitsTheFourByThreePictureCentredInAnyWindow)
+{
+    const struct {
+        int windowWidth, windowHeight;
+        ShowViewport expected;
+    } cases[] = {
+        {1024, 768, {0, 0, 1024, 768}},    {1920, 1080, {240, 0, 1440, 1080}},
+        {800, 600, {0, 0, 800, 600}},      {1280, 1024, {0, 32, 1280, 960}},
+        {1366, 768, {171, 0, 1024, 768}},  {640, 360, {80, 0, 480, 360}},
+    };
+    for (const auto& c : cases) {
+        const ShowViewport got = showViewportIn(c.windowWidth, c.windowHeight);
+        EXPECT_TRUE(got.x == c.expected.x && got.y == c.expected.y && got.width == c.expected.width &&
+                    got.height == c.expected.height)
+            << c.windowWidth << " x " << c.windowHeight << ": " << got.x << ", " << got.y << ", " << got.width
+            << " x " << got.height;
+    }
 }

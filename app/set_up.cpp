@@ -56,7 +56,10 @@ void setUpShow(ShowSong& song)
         failSetUp("cannot open even the silent audio device", SDL_GetError());
     }
     SDL_ShowCursor(0);
-    prepareDrawing();
+    // The splash needs only its own picture; the others load while it shows.
+    startLoadingPictures(splashIcon);
+    initGLState();
+    setOrtho2D(screenWidth);
     if (!openSong(song, musicBlock())) {
         failSetUp("cannot open the song", Mix_GetError());
     }

@@ -27,13 +27,16 @@ void showSplash()
 {
     const Uint32 shownAt = SDL_GetTicks();
     bool keyPressed = false;
-    // No delay: redraws as fast as the swap allows. A key ends the splash
-    // only after the frame of that turn has been shown.
-    while (SDL_GetTicks() - shownAt < splashMs && !keyPressed) {
+    bool loaded = false;
+    // No delay: redraws as fast as the swap allows, taking in the pictures
+    // decoded meanwhile. A key ends the splash only after the frame of that
+    // turn has been shown, and only once every picture is loaded.
+    while (!loaded || (SDL_GetTicks() - shownAt < splashMs && !keyPressed)) {
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
             keyPressed = keyPressed || event.type == SDL_KEYDOWN;
         }
+        loaded = uploadDecodedPictures();
         drawSplashFrame();
         SDL_GL_SwapBuffers();
     }

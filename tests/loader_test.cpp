@@ -110,6 +110,7 @@ TEST(LoadingDeathTest, APictureThatDoesNotDecodeEndsTheProgramNamingIt)
 {
     const MediaBlock good = pictureBlock(12);
     const std::vector<unsigned char> cutShort(good.data, good.data + good.size / 2);
-    EXPECT_EXIT(decodePicture(12, MediaBlock{cutShort.data(), cutShort.size()}), ::testing::ExitedWithCode(1),
+    TexturePixels pixels;
+    EXPECT_EXIT(decodePicture(12, MediaBlock{cutShort.data(), cutShort.size()}, pixels), ::testing::ExitedWithCode(1),
                 "cannot decode picture 12 \\(heart\\): ");
 }

@@ -114,9 +114,12 @@ TEST(SurfaceToTexture, MakesAnOpaqueTextureOfAnRgbPictureAndAppendsIt)
     EXPECT_EQ(second.height, 768);
     EXPECT_EQ(second.textureIndex, 1);
     EXPECT_EQ(store.textures.size(), 2u);
-    EXPECT_EQ(store.surfaces.size(), 2u);
-    EXPECT_EQ(store.surfaces[1]->w, 1024);
-    EXPECT_EQ(store.surfaces[1]->h, 1024);
+    EXPECT_EQ(store.coverage.size(), 2u);
+    GLint side[2];
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &side[0]);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &side[1]);
+    EXPECT_EQ(side[0], 1024);
+    EXPECT_EQ(side[1], 1024);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

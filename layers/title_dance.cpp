@@ -71,9 +71,11 @@ void drawTitleDanceLayer(std::uint32_t t)
         return;
     }
     // The white screen and the title share one colour so that they fade
-    // together; while the Santa dances it is opaque white.
+    // together; while the Santa dances it is opaque white. Nothing lies
+    // below the title screen, and white at an alpha over black is that grey.
+    static_assert(paintsFirst(Layer::TitleDance), "the title screen fades in and out over black");
+    fillScreen(shade.alpha, shade.alpha, shade.alpha);
     glColor4f(1, 1, 1, shade.alpha);
-    drawQuad(screenCentreX, screenCentreY, screenWidth, screenHeight);
     if (shade.dancing) {
         drawDancingSanta(t);
     }

@@ -96,6 +96,21 @@ bool opaqueColour()
     return colour[3] >= 1;
 }
 
+// Draws with blending off where it would change nothing: for opaque
+// fragments, when it is on.
+template <class Draw>
+void drawOpaque(bool opaque, Draw draw)
+{
+    const bool unblended = opaque && glIsEnabled(GL_BLEND);
+    if (unblended) {
+        glDisable(GL_BLEND);
+    }
+    draw();
+    if (unblended) {
+        glEnable(GL_BLEND);
+    }
+}
+
 // The square with the bound texture, drawn only where its picture shows,
 // and without blending where it is opaque under an opaque colour.
 void drawWhereShown(const Coverage& coverage)
@@ -111,15 +126,9 @@ void drawWhereShown(const Coverage& coverage)
     const bool opaque = opaqueColour();
     glEnable(GL_SCISSOR_TEST);
     for (const ShownPart& part : shownParts(*map, coverage, {viewport[0], viewport[1], viewport[2], viewport[3]})) {
-        if (opaque && part.cover == Cover::Opaque) {
-            glDisable(GL_BLEND);
-        } else {
-            glEnable(GL_BLEND);
-        }
         glScissor(part.box.x, part.box.y, part.box.width, part.box.height);
-        texturedUnitSquare();
+        drawOpaque(opaque && part.cover == Cover::Opaque, texturedUnitSquare);
     }
-    glEnable(GL_BLEND);
     glDisable(GL_SCISSOR_TEST);
 }
 
@@ -164,14 +173,41 @@ void drawQuad(float x, float y, float w, float h)
 {
     glPushMatrix();
     placeUnitSquare(x, y, w, h);
-    // An opaque colour covers whatever lies below: blending changes nothing.
-    const bool opaque = opaqueColour() && glIsEnabled(GL_BLEND);
-    if (opaque) {
-        glDisable(GL_BLEND);
-    }
-    unitSquare();
-    if (opaque) {
-        glEnable(GL_BLEND);
-    }
+    drawOpaque(opaqueColour(), unitSquare);
     glPopMatrix();
+}
+
+void fillScreen(float red, float green, float blue)
+{
+    // A clear reaches the whole window, the scissor keeps it to the viewport.
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(viewport[0], viewport[1], viewport[2], viewport[3]);
+    glClearColor(red, green, blue, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0, 0, 0, 0);
+    glDisable(GL_SCISSOR_TEST);
+}
+
+void QuadBatch::add(float x, float y, float w, float h)
+{
+    // The unit square's corners in drawQuad's order.
+    const float left = x - 0.5f * w;
+    const float right = x + 0.5f * w;
+    const float top = y - 0.5f * h;
+    const float bottom = y + 0.5f * h;
+    corners_.insert(corners_.end(), {left, top, left, bottom, right, bottom, right, top});
+}
+
+void QuadBatch::draw()
+{
+    if (corners_.empty()) {
+        return;
+    }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, corners_.data());
+    drawOpaque(opaqueColour(), [&] { glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(corners_.size() / 2)); });
+    glDisableClientState(GL_VERTEX_ARRAY);
+    corners_.clear();
 }

@@ -4,6 +4,10 @@
 // it; the picture's own size never changes the drawn size.
 #pragma once
 
+#include <SDL_opengl.h>
+
+#include <vector>
+
 #include "assets/texture_store.h"
 
 // The show's 2D state, on which every flat layer draws: one unit per pixel
@@ -29,3 +33,20 @@ void drawPicture(ImageRef image, float x, float y, float scale = 1);
 
 // A plain w x h rectangle centred on (x, y).
 void drawQuad(float x, float y, float w, float h);
+
+// The whole viewport in one opaque colour: what a rectangle of that colour
+// covering the screen leaves, whatever lay below.
+void fillScreen(float red, float green, float blue);
+
+// Plain rectangles in the current colour, drawn together in one call. Each
+// covers the pixels drawQuad would where its edges fall on whole pixels
+// (elsewhere the rounding of the two ways may differ).
+class QuadBatch {
+public:
+    void add(float x, float y, float w, float h);
+    // Draws what was added and empties the batch.
+    void draw();
+
+private:
+    std::vector<GLfloat> corners_;
+};

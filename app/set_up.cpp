@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/gl_state.h"
+#include "app/warm_up.h"
 #include "assets/loader.h"
 #include "overlay/primitives.h"
 #include "overlay/screen.h"
@@ -45,6 +46,7 @@ void prepareDrawing()
 {
     loadPictures();
     initGLState();
+    warmUpDrawing();
     setOrtho2D(screenWidth);
 }
 

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include "app/warm_up.h"
 #include "assets/loader.h"
 #include "overlay/primitives.h"
 #include "overlay/screen.h"
@@ -28,15 +29,21 @@ void showSplash()
     const Uint32 shownAt = SDL_GetTicks();
     bool keyPressed = false;
     bool loaded = false;
+    std::size_t warmedUp = 0;
     // No delay: redraws as fast as the swap allows, taking in the pictures
-    // decoded meanwhile. A key ends the splash only after the frame of that
-    // turn has been shown, and only once every picture is loaded.
+    // decoded meanwhile and then warming up the show's drawing out of sight
+    // (until a key). A key ends the splash only after the frame of that turn
+    // has been shown, and only once every picture is loaded.
     while (!loaded || (SDL_GetTicks() - shownAt < splashMs && !keyPressed)) {
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
             keyPressed = keyPressed || event.type == SDL_KEYDOWN;
         }
         loaded = uploadDecodedPictures();
+        if (loaded && !keyPressed && drawWarmUpFrame(warmedUp)) {
+            ++warmedUp;
+            setOrtho2D(screenWidth);
+        }
         drawSplashFrame();
         SDL_GL_SwapBuffers();
     }

@@ -22,6 +22,7 @@
 #include "app/command_line.h"
 #include "app/frame.h"
 #include "app/set_up.h"
+#include "app/splash.h"
 #include "overlay/primitives.h"
 #include "overlay/screen.h"
 #include "timeline/timeline.h"
@@ -139,6 +140,9 @@ int main(int argc, char** argv)
     const int walks = walksFrom(argc, argv);
     openShowWindow(true);
     prepareDrawing();
+    // The show's first swap, like its splash's, comes before any frame.
+    drawSplashFrame();
+    SDL_GL_SwapBuffers();
     const GLuint floorTexture = makeFloorTexture();
 
     std::vector<double> frameMs;

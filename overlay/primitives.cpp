@@ -96,21 +96,6 @@ bool opaqueColour()
     return colour[3] >= 1;
 }
 
-// Draws with blending off where it would change nothing: for opaque
-// fragments, when it is on.
-template <class Draw>
-void drawOpaque(bool opaque, Draw draw)
-{
-    const bool unblended = opaque && glIsEnabled(GL_BLEND);
-    if (unblended) {
-        glDisable(GL_BLEND);
-    }
-    draw();
-    if (unblended) {
-        glEnable(GL_BLEND);
-    }
-}
-
 // The square with the bound texture, drawn only where its picture shows,
 // and without blending where it is opaque under an opaque colour.
 void drawWhereShown(const Coverage& coverage)
@@ -126,9 +111,16 @@ void drawWhereShown(const Coverage& coverage)
     const bool opaque = opaqueColour();
     glEnable(GL_SCISSOR_TEST);
     for (const ShownPart& part : shownParts(*map, coverage, {viewport[0], viewport[1], viewport[2], viewport[3]})) {
+        // Blending opaque fragments changes nothing.
+        if (opaque && part.cover == Cover::Opaque) {
+            glDisable(GL_BLEND);
+        } else {
+            glEnable(GL_BLEND);
+        }
         glScissor(part.box.x, part.box.y, part.box.width, part.box.height);
-        drawOpaque(opaque && part.cover == Cover::Opaque, texturedUnitSquare);
+        texturedUnitSquare();
     }
+    glEnable(GL_BLEND);
     glDisable(GL_SCISSOR_TEST);
 }
 
@@ -173,7 +165,7 @@ void drawQuad(float x, float y, float w, float h)
 {
     glPushMatrix();
     placeUnitSquare(x, y, w, h);
-    drawOpaque(opaqueColour(), unitSquare);
+    unitSquare();
     glPopMatrix();
 }
 
@@ -207,7 +199,7 @@ void QuadBatch::draw()
     }
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(2, GL_FLOAT, 0, corners_.data());
-    drawOpaque(opaqueColour(), [&] { glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(corners_.size() / 2)); });
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(corners_.size() / 2));
     glDisableClientState(GL_VERTEX_ARRAY);
     corners_.clear();
 }

@@ -2,6 +2,7 @@
 // that keeps every channel exactly, and the store's append-only indices.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "assets/texture_store.h"
@@ -88,6 +89,22 @@ TEST(NearestStretch, SpreadsANarrowLineOverItsTexture)
 TEST(NearestStretch, CopiesPowerOfTwoPicturesPixelForPixel)
 {
     EXPECT_EQ(stretch(16, 16, 16, 16), numberedPixels(16, 16));
+}
+
+TEST(NearestStretch, InPlaceForPicturesAsWideAsTheirTextureAsInTheCopy)
+{
+    // 16 wide is stretched in the texels' own memory, 12 wide by way of a
+    // spare copy; both must come out as the plain stretch.
+    for (const int width : {16, 12}) {
+        SCOPED_TRACE(width);
+        const std::vector<std::uint32_t> picture = numberedPixels(width, 5);
+        TexturePixels pixels;
+        std::vector<std::uint32_t> spare;
+        std::uint32_t* rows = pictureRows(width, 5, pixels, spare);
+        std::copy(picture.begin(), picture.end(), rows);
+        stretchPicture(rows, pixels);
+        EXPECT_EQ(pixels.texels, stretch(width, 5, 16, 8));
+    }
 }
 
 TEST(SurfaceToTexture, MakesAnOpaqueTextureOfAnRgbPictureAndAppendsIt)

@@ -2,9 +2,11 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/show_clock.h"
+#include "assets/song_decoder.h"
 
 bool openMixer()
 {
@@ -61,4 +63,25 @@ void moveSongTo(ShowSong& song, std::uint32_t showTimeMs, std::uint32_t songLeng
     }
     Mix_PlayMusic(song.music, -1);
     Mix_SetMusicPosition(songPositionSeconds(showTimeMs, songLengthMs));
+}
+
+std::vector<std::int16_t> renderHeardMusic(MediaBlock song, std::uint32_t fromMs, std::uint32_t toMs)
+{
+    SongIndex index = indexSong(song);
+    const std::uint64_t from = sampleAtMs(fromMs);
+    const std::uint64_t to = sampleAtMs(toMs);
+    if (to <= from || index.frameOffsets.empty()) {
+        return {};
+    }
+    // The mixer's output at show sample s is heard at s + delay.
+    const std::uint64_t delay = sampleAtMs(heardDelayMs);
+    const std::uint64_t musicFrom = std::clamp(delay, from, to);
+    std::vector<std::int16_t> heard(mixerChannels * (to - from), 0);
+    if (musicFrom < to) {
+        SongDecoder decoder(song, std::move(index));
+        const SongPlace place = songPlaceAt(musicFrom - delay, decoder.loopLength());
+        decoder.seek(place.sample, place.afterLoop);
+        decoder.render(heard.data() + mixerChannels * (musicFrom - from), to - musicFrom);
+    }
+    return heard;
 }

@@ -6,11 +6,13 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "app/heard_delay.h"
+#include "app/show_clock.h"
 #include "assets/media_table.h"
 
-constexpr int mixerRate = 44100;
+constexpr int mixerRate = static_cast<int>(showSampleRate);
 constexpr int mixerChannels = 2;
 constexpr int mixerChunkSamples = 8192;
 
@@ -51,3 +53,11 @@ void closeSong(ShowSong& song);
 // its block and seeks forward from its start. Afterwards song.music is
 // nullptr only if the song could not be opened again.
 void moveSongTo(ShowSong& song, std::uint32_t showTimeMs, std::uint32_t songLengthMs);
+
+// What a viewer hears over show time [fromMs, toMs) of the show started at
+// 0, without playing it: silence until the music reaches the ear
+// (heardDelayMs), then the song as the mixer plays it, looping as the live
+// music loops. Interleaved stereo, 16-bit, 44.1 kHz, sampleAtMs(toMs) -
+// sampleAtMs(fromMs) samples a channel, so consecutive spans join exactly.
+// Empty for an empty span, or if the block holds no MP3 frames.
+std::vector<std::int16_t> renderHeardMusic(MediaBlock song, std::uint32_t fromMs, std::uint32_t toMs);

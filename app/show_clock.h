@@ -26,3 +26,32 @@ struct ShowClock {
 // Where the song must be, in seconds from its start, at a show time: the
 // song loops, so later show times wrap around its length (0: unknown).
 double songPositionSeconds(std::uint32_t showTimeMs, std::uint32_t songLengthMs);
+
+// The show's time in samples of its music: 44.1 kHz, the song's rate and
+// the mixer's.
+constexpr std::uint64_t showSampleRate = 44100;
+constexpr std::uint64_t msPerSecond = 1000;
+
+// The first sample at or after a show time, and the show time a sample
+// falls in: rounded so that the two agree on every whole ms.
+constexpr std::uint64_t sampleAtMs(std::uint64_t ms)
+{
+    return (ms * showSampleRate + msPerSecond - 1) / msPerSecond;
+}
+constexpr std::uint64_t msAtSample(std::uint64_t sample)
+{
+    return sample * msPerSecond / showSampleRate;
+}
+
+// Where the song is at a show sample, counted from its start: it loops
+// every loopSamples, straight on. Its loop is not a whole number of ms, so
+// this stays in samples.
+struct SongPlace {
+    std::uint64_t sample;  // into the song, below loopSamples
+    bool afterLoop;        // it has played through before
+};
+
+constexpr SongPlace songPlaceAt(std::uint64_t showSample, std::uint64_t loopSamples)
+{
+    return {showSample % loopSamples, showSample >= loopSamples};
+}

@@ -97,20 +97,6 @@ Mp3InfoFrame readMp3InfoFrame(const MediaBlock& song, const Mp3Frame& first)
     return info;
 }
 
-std::uint32_t songLengthMs(const MediaBlock& song)
-{
-    const std::vector<Mp3Frame> frames = readMp3Frames(song);
-    if (frames.empty()) {
-        return 0;
-    }
-    const Mp3InfoFrame info = readMp3InfoFrame(song, frames.front());
-    if (!info.hasFrameCount) {
-        return 0;
-    }
-    const std::uint64_t samples = std::uint64_t{info.frameCount} * mp3SamplesPerFrame;
-    return static_cast<std::uint32_t>(samples * 1000 / frames.front().sampleRate);
-}
-
 int reservoirReach(const std::vector<int>& mainDataBytes, std::size_t frame, int mainDataBegin)
 {
     int reach = 0;
@@ -140,6 +126,9 @@ SongIndex indexSong(const MediaBlock& song)
     std::vector<int> mainDataBytes;
     std::vector<int> reach;
     for (const Mp3Frame& frame : readMp3Frames(song)) {
+        if (frame.offset + frame.length > song.size) {
+            break;  // cut short: a decoder would read past the song
+        }
         const std::size_t overhead = sideInfoOffset(frame) + sideInfoBytes(frame);
         const int begin = mainDataBeginOf(song.data + frame.offset + sideInfoOffset(frame));
         mainDataBytes.push_back(static_cast<int>(frame.length - overhead));

@@ -1,6 +1,5 @@
-// Reading the embedded song's MP3 frame headers: enough to check the stream,
-// to know how long the song lasts and to index where playing can start,
-// all without decoding it.
+// Reading the embedded song's MP3 frame headers: enough to check the stream
+// and to index where playing can start, without decoding it.
 #pragma once
 
 #include <cstddef>
@@ -36,9 +35,6 @@ struct Mp3InfoFrame {
 };
 
 Mp3InfoFrame readMp3InfoFrame(const MediaBlock& song, const Mp3Frame& first);
-
-// How long the song plays, from its information frame; 0 if it has none.
-std::uint32_t songLengthMs(const MediaBlock& song);
 
 // Where every frame of the song starts, and how many frames before it a
 // fresh decoder must be fed so that the frame and all after it come out

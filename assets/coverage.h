@@ -29,6 +29,8 @@ public:
     // where the texture repeats, as sampling with GL_REPEAT wraps them.
     Cover ofTexels(int firstColumn, int lastColumn, int firstRow, int lastRow) const;
 
+    // False for Coverage{}, which knows nothing of the picture.
+    bool known() const { return !blocks_.empty(); }
     int textureWidth() const { return textureWidth_; }
     int textureHeight() const { return textureHeight_; }
 

@@ -104,7 +104,7 @@ void drawWhereShown(const Coverage& coverage)
     glGetIntegerv(GL_VIEWPORT, viewport);
     const std::optional<WindowMap> map = unitSquareInWindow(viewport);
     // Leaving out transparent parts is only the same picture when blending.
-    if (!map || !glIsEnabled(GL_BLEND)) {
+    if (!map || !glIsEnabled(GL_BLEND) || !coverage.known()) {
         texturedUnitSquare();
         return;
     }

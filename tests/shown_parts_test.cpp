@@ -110,6 +110,10 @@ TEST(ShownParts, TheShowsPicturesComeOutExactlyAsTheWholeQuadBlended)
     };
     for (const Placing& p : placings) {
         SCOPED_TRACE(p.picture.textureIndex);
+        // The same texture with a coverage that knows nothing: drawn whole.
+        textureStore.textures.push_back(textureStore.textures[static_cast<std::size_t>(p.picture.textureIndex)]);
+        textureStore.coverage.emplace_back();
+        const ImageRef whole{p.picture.width, p.picture.height, static_cast<std::int32_t>(textureStore.textures.size()) - 1};
         const auto draw = [&](bool boxByBox) {
             // Something to blend over: an opaque credits card.
             glColor3f(1, 1, 1);
@@ -118,23 +122,7 @@ TEST(ShownParts, TheShowsPicturesComeOutExactlyAsTheWholeQuadBlended)
             glTranslatef(p.x, p.y, 0);
             glRotatef(p.degrees, 0, 0, 1);
             glColor4f(1, 1, 1, p.alpha);
-            if (boxByBox) {
-                drawTexturedQuad(p.picture, 0, 0, p.w, p.h);
-            } else {
-                glScalef(0.5f * p.w, 0.5f * p.h, 1);
-                glBindTexture(GL_TEXTURE_2D, textureStore.textures[static_cast<std::size_t>(p.picture.textureIndex)]);
-                glBegin(GL_QUADS);
-                glTexCoord2f(0, 0);
-                glVertex2f(-1, -1);
-                glTexCoord2f(0, 1);
-                glVertex2f(-1, 1);
-                glTexCoord2f(1, 1);
-                glVertex2f(1, 1);
-                glTexCoord2f(1, 0);
-                glVertex2f(1, -1);
-                glEnd();
-                glBindTexture(GL_TEXTURE_2D, 0);
-            }
+            drawTexturedQuad(boxByBox ? p.picture : whole, 0, 0, p.w, p.h);
             glPopMatrix();
         };
         const auto boxes = drawAlone([&] { draw(true); });

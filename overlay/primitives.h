@@ -24,8 +24,11 @@ void useShowViewport(int windowWidth, int windowHeight);
 // but spanning 0..width-1 by 0..767.
 void setOrtho2D(int width);
 
-// The whole picture on a w x h rectangle centred on (x, y). Leaves texture 0
-// bound, which plain rectangles rely on. Negative w or h mirror it.
+// The whole picture on a w x h rectangle centred on (x, y), drawn only
+// where it shows and unblended where it is opaque (overlay/shown_parts.h),
+// the same pixels as the whole rectangle blended. Leaves texture 0 bound,
+// which plain rectangles rely on, blending on and the scissor off. Negative
+// w or h mirror it.
 void drawTexturedQuad(ImageRef image, float x, float y, float w, float h);
 
 // The picture at its own pixel size times scale, centred on (x, y).

@@ -30,21 +30,22 @@ void showSplash()
     bool keyPressed = false;
     bool loaded = false;
     std::size_t warmedUp = 0;
-    // No delay: redraws as fast as the swap allows, taking in the pictures
-    // decoded meanwhile and then warming up the show's drawing out of sight
-    // (until a key). A key ends the splash only after the frame of that turn
-    // has been shown, and only once every picture is loaded.
+    // No delay: redraws as fast as the swap allows, after each frame taking
+    // in the pictures decoded meanwhile and then warming up the show's
+    // drawing out of sight (until a key). A key ends the splash only after
+    // the frame of that turn has been shown, and only once every picture is
+    // loaded.
     while (!loaded || (SDL_GetTicks() - shownAt < splashMs && !keyPressed)) {
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
             keyPressed = keyPressed || event.type == SDL_KEYDOWN;
         }
+        drawSplashFrame();
+        SDL_GL_SwapBuffers();
         loaded = uploadDecodedPictures();
         if (loaded && !keyPressed && drawWarmUpFrame(warmedUp)) {
             ++warmedUp;
             setOrtho2D(screenWidth);
         }
-        drawSplashFrame();
-        SDL_GL_SwapBuffers();
     }
 }

@@ -54,15 +54,11 @@ struct Slot {
 };
 
 // The pictures in table order, but for the one loaded first, shared out
-// among the decoders one at a time.
+// among the decoders one at a time. The decoders start with the first
+// upload, so that they take nothing from the first frame.
 class Loading {
 public:
-    explicit Loading(int loadedFirst) : loadedFirst_(loadedFirst)
-    {
-        for (Slot& slot : slots_) {
-            decoders_.emplace_back([this, &slot] { decode(slot); });
-        }
-    }
+    explicit Loading(int loadedFirst) : loadedFirst_(loadedFirst) {}
 
     ~Loading() { stop(); }
 
@@ -73,6 +69,11 @@ public:
     // Returns whether every picture is loaded.
     bool upload(bool wait)
     {
+        if (decoders_.empty()) {
+            for (Slot& slot : slots_) {
+                decoders_.emplace_back([this, &slot] { decode(slot); });
+            }
+        }
         std::unique_lock<std::mutex> lock(mutex_);
         while (uploaded_ < pictureCount - 1) {
             Slot* ready = nullptr;

@@ -26,10 +26,10 @@ std::string decodeInto(MediaBlock block, TexturePixels& into, std::vector<std::u
 // message naming it.
 void decodePicture(int number, MediaBlock block, TexturePixels& into);
 
-// Starts loading: every picture gets its texture name in table order, the
-// first one (a record above) is loaded at once and the others start
-// decoding on worker threads. Needs a current OpenGL context and an empty
-// store; call once.
+// Starts loading: every picture gets its texture name in table order and
+// the first one (a record above) is loaded at once; the others are decoded
+// on worker threads from the first upload on. Needs a current OpenGL
+// context and an empty store; call once.
 void startLoadingPictures(const ImageRef& first);
 
 // Uploads the pictures decoded since the last call and leaves texture 0

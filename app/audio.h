@@ -35,6 +35,8 @@ struct ShowSong {
     MediaBlock block{};
     Mix_Music* music = nullptr;
     SDL_RWops* stream = nullptr;
+    // Played silently: the clock and the song's place run on as usual.
+    bool muted = false;
 };
 
 // Opens the song from its embedded block for playing (not started). Returns

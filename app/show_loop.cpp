@@ -48,10 +48,17 @@ void handle(Show& show, const SDL_Event& event)
 
 }  // namespace
 
-void startShow(Show& show)
+void startShow(Show& show, std::uint32_t fromMs)
 {
+    Mix_VolumeMusic(show.song.muted ? 0 : MIX_MAX_VOLUME);
     show.clock.starttime = SDL_GetTicks();
     Mix_PlayMusic(show.song.music, -1);
+    if (fromMs != 0) {
+        // The fresh song seeks forward from its start; the clock starts
+        // where the seek has left the music.
+        Mix_SetMusicPosition(songPositionSeconds(fromMs, show.songLengthMs));
+        show.clock.moveTo(SDL_GetTicks(), fromMs);
+    }
     show.quitRequested = false;
 }
 

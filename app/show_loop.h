@@ -20,8 +20,9 @@ struct Show {
     bool quitRequested = false;
 };
 
-// Starts the music, looping for ever, with the clock at 0.
-void startShow(Show& show);
+// Starts the music, looping for ever (silently if the song is muted), with
+// the clock and the song at fromMs: 0 is the show as written.
+void startShow(Show& show, std::uint32_t fromMs);
 
 // The frame of this turn: reads the clock once, then draws and presents the
 // frame for that show time.

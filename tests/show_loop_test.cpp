@@ -33,7 +33,7 @@ protected:
     {
         ASSERT_TRUE(openSong(show->song, musicBlock()));
         show->songLengthMs = songLengthMs(musicBlock());
-        startShow(*show);
+        startShow(*show, 0);
     }
     void TearDown() override { closeSong(show->song); }
 
@@ -93,6 +93,27 @@ TEST_F(RunningShow, EscTheRightButtonAndClosingTheWindowEndItAfterEveryPendingEv
     }
     push(SDL_MOUSEBUTTONDOWN, SDLK_UNKNOWN, KMOD_NONE, SDL_BUTTON_RIGHT);
     EXPECT_FALSE(handleEvents());
+}
+
+TEST_F(RunningShow, StartsAtAMomentWithTheClockThereAndPlaysMutedWhenAsked)
+{
+    closeSong(show->song);
+    ASSERT_TRUE(openSong(show->song, musicBlock()));
+    show->song.muted = true;
+    const Uint32 before = SDL_GetTicks();
+    startShow(*show, greetingsJumpMs);
+    const Uint32 now = SDL_GetTicks();
+    const std::uint32_t started = show->clock.tick(now);
+    EXPECT_GE(started, greetingsJumpMs);
+    EXPECT_LE(started, greetingsJumpMs + (now - before));
+    EXPECT_TRUE(handleEvents());
+    EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+
+    closeSong(show->song);
+    ASSERT_TRUE(openSong(show->song, musicBlock()));
+    show->song.muted = false;
+    startShow(*show, 0);
+    EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME) << "a song that is not muted plays at full volume again";
 }
 
 TEST(ShowClock, JumpsExactlyToTheTargetEvenWhenTheStartWrapsBelowZero)

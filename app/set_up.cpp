@@ -40,10 +40,10 @@ void startVideo()
     if (SDL_Init(SDL_INIT_VIDEO) == 0) {
         return;
     }
-    const char* display = std::getenv("DISPLAY");
     if (driverChosen) {
         failSetUp("cannot start SDL's video", SDL_GetError());
     }
+    const char* display = std::getenv("DISPLAY");
     if (display == nullptr || *display == '\0') {
         failSetUp(noWindow, "there is no display (DISPLAY is not set)");
     }
@@ -89,8 +89,8 @@ void openShowWindow(bool fullScreen)
     }
     const WindowSize window = showWindowOn(displayWidth, displayHeight);
     if (SDL_SetVideoMode(window.width, window.height, screenBits, SDL_OPENGL) == nullptr) {
-        const std::string display = displayBits > 0 ? " on the " + std::to_string(displayBits) + "-bit display" : "";
-        failSetUp("cannot open an OpenGL window" + display, SDL_GetError());
+        const std::string depth = displayBits > 0 ? " on the " + std::to_string(displayBits) + "-bit display" : "";
+        failSetUp("cannot open an OpenGL window" + depth, SDL_GetError());
     }
     const std::string size = std::to_string(window.width) + " x " + std::to_string(window.height);
     if (fullScreen) {

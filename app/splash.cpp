@@ -24,7 +24,7 @@ void drawSplashFrame()
                      enlargement * splashIcon.height);
 }
 
-void showSplash()
+bool showSplash()
 {
     const Uint32 shownAt = SDL_GetTicks();
     bool keyPressed = false;
@@ -34,10 +34,14 @@ void showSplash()
     // in the pictures decoded meanwhile and then warming up the show's
     // drawing out of sight (until a key). A key ends the splash only after
     // the frame of that turn has been shown, and only once every picture is
-    // loaded.
+    // loaded; a quit request (the window closed, Ctrl-C, SIGTERM) ends the
+    // program at once.
     while (!loaded || (SDL_GetTicks() - shownAt < splashMs && !keyPressed)) {
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
+            if (event.type == SDL_QUIT) {
+                return false;
+            }
             keyPressed = keyPressed || event.type == SDL_KEYDOWN;
         }
         drawSplashFrame();
@@ -45,7 +49,7 @@ void showSplash()
         loaded = uploadDecodedPictures();
         if (loaded && !keyPressed && drawWarmUpFrame(warmedUp)) {
             ++warmedUp;
-            setOrtho2D(screenWidth);
         }
     }
+    return true;
 }

@@ -29,10 +29,19 @@ bool drawWarmUpFrame(std::size_t index)
     if (index >= warmUpFrames) {
         return false;
     }
+    // The splash's projection comes back afterwards.
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
     // From a fresh state: the first snow and the first pattern draw too.
     const auto scratch = std::make_unique<ShowState>();
     drawFrame(warmUpMoment(index), *scratch);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
     // Rendered now, not left queued for whichever frame is shown next.
     glFinish();
     return true;

@@ -7,8 +7,9 @@
 #include <cstddef>
 
 // Draws warm-up frame number index (from 0) into the back buffer and clears
-// it again, leaving the show's 2D state; false, drawing nothing, once every
-// warm-up frame has been drawn. Needs every picture loaded.
+// it again, leaving the matrices as it found them and the show's 2D state
+// otherwise; false, drawing nothing, once every warm-up frame has been
+// drawn. Needs every picture loaded.
 bool drawWarmUpFrame(std::size_t index);
 
 // Every warm-up frame at once.

@@ -71,18 +71,21 @@ TEST(Loading, TheSplashTakesInEveryPictureAndKeepsOnlyTheRenderersCopies)
     std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts again from here
     startLoadingPictures(splashIcon);
     EXPECT_EQ(splashIcon.width, 16);
-    // A key press ends the splash once everything is in; a close request or
-    // a click before it is swallowed, not left for the show.
+    // A key press ends the splash once everything is in, and starts the
+    // show; a click before it is swallowed, not left for the show.
     setOrtho2D(1024);
-    pushEvent(SDL_QUIT);
     pushEvent(SDL_MOUSEBUTTONDOWN);
     pushEvent(SDL_KEYDOWN);
     const Uint32 shownAt = SDL_GetTicks();
-    showSplash();
+    EXPECT_TRUE(showSplash());
     EXPECT_LT(SDL_GetTicks() - shownAt, 4000u) << "a key must end the splash before its own time";
     SDL_Event left;
     SDL_PumpEvents();
-    EXPECT_EQ(SDL_PeepEvents(&left, 1, SDL_PEEKEVENT, SDL_QUITMASK | SDL_MOUSEBUTTONDOWNMASK), 0);
+    EXPECT_EQ(SDL_PeepEvents(&left, 1, SDL_PEEKEVENT, SDL_MOUSEBUTTONDOWNMASK), 0);
+    // A quit request ends the splash at once, and the show with it.
+    pushEvent(SDL_QUIT);
+    pushEvent(SDL_KEYDOWN);
+    EXPECT_FALSE(showSplash());
 
     ASSERT_EQ(textureStore.textures.size(), static_cast<std::size_t>(pictureCount));
     long textureKib = 0;
@@ -109,8 +112,10 @@ TEST(Loading, TheSplashTakesInEveryPictureAndKeepsOnlyTheRenderersCopies)
     const long peak = memoryKib("VmHWM:") - residentBefore;
     std::printf("textures %ld KiB; above the window: %ld KiB after loading, %ld KiB at the peak\n", textureKib,
                 resident, peak);
+#ifndef __SANITIZE_ADDRESS__  // whose shadow memory and quarantine dwarf these figures
     EXPECT_LE(resident, textureKib + drawingKib);
     EXPECT_LE(peak, textureKib + drawingKib + inFlightKib);
+#endif
 }
 
 TEST(Splash, ShowsTheFaceSixteenTimesItsSizeInSharpBlocksMidScreen)

@@ -1,14 +1,52 @@
 #include "app/audio.h"
 
 #include <SDL.h>
+#include <SDL_mixer.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
-#include "app/show_clock.h"
+#include "assets/song_decoder.h"
+
+namespace {
+
+constexpr int bytesPerSampleFrame = mixerChannels * sizeof(std::int16_t);
+constexpr const char* silentDriver = "dummy";
+constexpr int driverNameBytes = 32;
+
+// The mixer's music, on the audio thread.
+void playSong(void* player, Uint8* stream, int bytes)
+{
+    static_cast<MusicPlayer*>(player)->mix(reinterpret_cast<std::int16_t*>(stream),
+                                          static_cast<std::size_t>(bytes / bytesPerSampleFrame), SDL_GetTicks());
+}
+
+ClockPace paceOfDevice()
+{
+    char driver[driverNameBytes] = "";
+    SDL_AudioDriverName(driver, sizeof driver);
+    return std::strcmp(driver, silentDriver) == 0 ? ClockPace::Wall : ClockPace::Device;
+}
+
+}  // namespace
 
 bool openMixer()
 {
-    return Mix_OpenAudio(mixerRate, AUDIO_S16SYS, mixerChannels, mixerChunkSamples) == 0;
+    if (Mix_OpenAudio(mixerRate, AUDIO_S16SYS, mixerChannels, mixerChunkSamples) != 0) {
+        return false;
+    }
+    int rate = 0;
+    int channels = 0;
+    Uint16 format = 0;
+    Mix_QuerySpec(&rate, &format, &channels);
+    if (rate != mixerRate || format != AUDIO_S16SYS || channels != mixerChannels) {
+        Mix_CloseAudio();
+        SDL_SetError("the device plays %d Hz, %d channels, format 0x%x; the show's music is %d Hz 16-bit stereo", rate,
+                     channels, format, mixerRate);
+        return false;
+    }
+    return true;
 }
 
 bool openShowAudio(std::FILE* err)
@@ -19,46 +57,75 @@ bool openShowAudio(std::FILE* err)
     // SDL does not fall back to another driver by itself.
     std::fprintf(err, "no audio device (%s): the show plays silently\n", SDL_GetError());
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", silentDriver, 1);
     return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && openMixer();
+}
+
+ShowSong::~ShowSong()
+{
+    closeSong(*this);
 }
 
 bool openSong(ShowSong& song, MediaBlock block)
 {
+    closeSong(song);
+    SongIndex index = indexSong(block);
+    if (index.frameOffsets.empty()) {
+        SDL_SetError("the song holds no MPEG-1 Layer III frames");
+        return false;
+    }
     song.block = block;
-    song.stream = SDL_RWFromConstMem(block.data, static_cast<int>(block.size));
-    if (song.stream == nullptr) {
-        return false;
-    }
-    song.music = Mix_LoadMUS_RW(song.stream);
-    if (song.music == nullptr) {
-        SDL_RWclose(song.stream);
-        song.stream = nullptr;
-        return false;
-    }
+    song.player = std::make_unique<MusicPlayer>(block, std::move(index), paceOfDevice());
+    Mix_HookMusic(playSong, song.player.get());
     return true;
 }
 
 void closeSong(ShowSong& song)
 {
-    if (song.music != nullptr) {
-        Mix_HaltMusic();
-        Mix_FreeMusic(song.music);
-        song.music = nullptr;
-    }
-    if (song.stream != nullptr) {
-        SDL_RWclose(song.stream);
-        song.stream = nullptr;
+    if (song.player != nullptr) {
+        // The audio thread must be done with the player before it goes.
+        Mix_HookMusic(nullptr, nullptr);
+        song.player.reset();
     }
 }
 
-void moveSongTo(ShowSong& song, std::uint32_t showTimeMs, std::uint32_t songLengthMs)
+void startSong(ShowSong& song, std::uint32_t fromMs, std::uint32_t now)
 {
-    Mix_HaltMusic();
-    closeSong(song);
-    if (!openSong(song, song.block)) {
-        return;
+    song.player->start(fromMs, now);
+}
+
+void moveSongTo(ShowSong& song, std::uint64_t showMs, std::uint32_t now)
+{
+    song.player->jumpTo(showMs, now);
+}
+
+std::uint32_t songClockMs(ShowSong& song, std::uint32_t now)
+{
+    return static_cast<std::uint32_t>(song.player->showMs(now));
+}
+
+void muteSong(ShowSong& song)
+{
+    song.player->mute();
+}
+
+std::vector<std::int16_t> renderHeardMusic(MediaBlock song, std::uint32_t fromMs, std::uint32_t toMs)
+{
+    SongIndex index = indexSong(song);
+    const std::uint64_t from = sampleAtMs(fromMs);
+    const std::uint64_t to = sampleAtMs(toMs);
+    if (to <= from || index.frameOffsets.empty()) {
+        return {};
     }
-    Mix_PlayMusic(song.music, -1);
-    Mix_SetMusicPosition(songPositionSeconds(showTimeMs, songLengthMs));
+    // The mixer's output at show sample s is heard at s + delay.
+    const std::uint64_t delay = sampleAtMs(heardDelayMs);
+    const std::uint64_t musicFrom = std::clamp(delay, from, to);
+    std::vector<std::int16_t> heard(mixerChannels * (to - from), 0);
+    if (musicFrom < to) {
+        SongDecoder decoder(song, std::move(index));
+        const SongPlace place = songPlaceAt(musicFrom - delay, decoder.loopLength());
+        decoder.seek(place.sample, place.afterLoop);
+        decoder.render(heard.data() + mixerChannels * (musicFrom - from), to - musicFrom);
+    }
+    return heard;
 }

@@ -1,18 +1,17 @@
 // The show's one audio set-up, shared by the show and by the checks that
-// decode the song exactly as the show plays it.
+// play the song exactly as the show plays it: the mixer, and the song
+// played through it by the show's own player (app/music_player.h), hooked
+// in as the mixer's music.
 #pragma once
-
-#include <SDL_mixer.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 #include "app/heard_delay.h"
+#include "app/music_player.h"
 #include "assets/media_table.h"
-
-constexpr int mixerRate = 44100;
-constexpr int mixerChannels = 2;
-constexpr int mixerChunkSamples = 8192;
 
 // The song is composed against heardDelayMs; a different chunk size would
 // queue a different amount of sound ahead of the listener.
@@ -20,7 +19,8 @@ static_assert(heardDelayMs == (mixerChunkSamples * 3 * 1000 / 2 + mixerRate / 2)
               "heardDelayMs must stay one and a half mixer chunks");
 
 // Opens the audio device for the show: 44.1 kHz, 16-bit, stereo. Returns
-// false, with SDL's reason in SDL_GetError, when no device can be opened.
+// false, with the reason in SDL_GetError, when no device can be opened, or
+// when the one opened plays another format (the player mixes only this).
 bool openMixer();
 
 // The show's sound: starts SDL's audio and opens the device; without one it
@@ -29,25 +29,45 @@ bool openMixer();
 // SDL_GetError, only if even that fails.
 bool openShowAudio(std::FILE* err);
 
-// The song as the mixer plays it, with the memory stream it reads from,
-// which must stay open for as long as the music exists.
+// The song, played by the show's player as the mixer's music. The player
+// keeps the show's clock; it lives on the heap, where the mixer's audio
+// thread finds it, for as long as it is hooked in.
 struct ShowSong {
+    ShowSong() = default;
+    ShowSong(const ShowSong&) = delete;
+    ShowSong& operator=(const ShowSong&) = delete;
+    ~ShowSong();
+
     MediaBlock block{};
-    Mix_Music* music = nullptr;
-    SDL_RWops* stream = nullptr;
+    std::unique_ptr<MusicPlayer> player;
 };
 
-// Opens the song from its embedded block for playing (not started). Returns
-// false, with SDL's reason in SDL_GetError, if it cannot be decoded.
+// Indexes the song in its embedded block and hooks its player into the
+// open mixer, silent until startSong. Returns false, with the reason in
+// SDL_GetError, if the block holds no MP3 frames.
 bool openSong(ShowSong& song, MediaBlock block);
 
-// Stops the song and releases the music and its stream.
+// Unhooks the player from the mixer and lets it go.
 void closeSong(ShowSong& song);
 
-// Moves the playing song to where the mixer plays it at the given show time.
-// The mixer's MP3 decoder cannot go back cleanly: a backward seek, and even
-// a restart, rewinds the stream but first plays on through what its decoder
-// had buffered, up to a second and more. So the song is opened afresh from
-// its block and seeks forward from its start. Afterwards song.music is
-// nullptr only if the song could not be opened again.
-void moveSongTo(ShowSong& song, std::uint32_t showTimeMs, std::uint32_t songLengthMs);
+// The music starts at show time fromMs with the mixer's next mix; until
+// then the clock holds at fromMs.
+void startSong(ShowSong& song, std::uint32_t fromMs, std::uint32_t now);
+
+// The show moves to showMs at tick now: the clock at once, the music at the
+// next mix, where the clock is then. Never waits for the audio thread.
+void moveSongTo(ShowSong& song, std::uint64_t showMs, std::uint32_t now);
+
+// The show time, globaltime, at tick now.
+std::uint32_t songClockMs(ShowSong& song, std::uint32_t now);
+
+// The song plays silently from now on, on the same clock.
+void muteSong(ShowSong& song);
+
+// What a viewer hears over show time [fromMs, toMs) of the show started at
+// 0, without playing it: silence until the music reaches the ear
+// (heardDelayMs), then the song as the mixer plays it, looping as the live
+// music loops. Interleaved stereo, 16-bit, 44.1 kHz, sampleAtMs(toMs) -
+// sampleAtMs(fromMs) samples a channel, so consecutive spans join exactly.
+// Empty for an empty span, or if the block holds no MP3 frames.
+std::vector<std::int16_t> renderHeardMusic(MediaBlock song, std::uint32_t fromMs, std::uint32_t toMs);

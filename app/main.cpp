@@ -7,7 +7,6 @@
 #include "app/set_up.h"
 #include "app/show_loop.h"
 #include "app/splash.h"
-#include "assets/song_stream.h"
 
 namespace {
 
@@ -21,14 +20,13 @@ int main(int, char**)
     Show show(static_cast<unsigned>(std::time(nullptr)));
     setUpShow(show.song);
     showSplash();
-    show.songLengthMs = songLengthMs(musicBlock());
 
-    startShow(show);
+    startShow(show, 0);
     do {
-        showTurnFrame(show);
+        showTurnFrame(show, SDL_GetTicks());
         SDL_Delay(turnSleepMs);
-    } while (handleShowEvents(show));
-    std::printf("Run for %d seconds\n", static_cast<int>(show.clock.globaltime / 1000));
+    } while (handleShowEvents(show, SDL_GetTicks()));
+    std::printf("Run for %d seconds\n", static_cast<int>(show.globaltime / 1000));
     SDL_Quit();
     return 0;
 }

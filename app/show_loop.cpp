@@ -9,34 +9,27 @@
 
 namespace {
 
-// Moves the clock so that the show time is target now, and the song with it.
-void jumpTo(Show& show, std::uint32_t target)
-{
-    show.clock.moveTo(SDL_GetTicks(), target);
-    moveSongTo(show.song, target, show.songLengthMs);
-}
-
-void handle(Show& show, const SDL_Event& event)
+void handle(Show& show, const SDL_Event& event, std::uint32_t now)
 {
     switch (requestFor(event)) {
     case ShowRequest::Quit:
         show.quitRequested = true;
         break;
     case ShowRequest::TimingStart:
-        printTimingStart(stdout, show.clock.globaltime);
+        printTimingStart(stdout, show.globaltime);
         break;
     case ShowRequest::TimingEnd:
-        printTimingEnd(stdout, show.clock.globaltime);
+        printTimingEnd(stdout, show.globaltime);
         break;
     case ShowRequest::SkipAhead:
-        show.clock.starttime -= skipAheadMs;
-        moveSongTo(show.song, SDL_GetTicks() - show.clock.starttime, show.songLengthMs);
+        // From where the clock is now: presses within one turn add up.
+        moveSongTo(show.song, std::uint64_t{songClockMs(show.song, now)} + skipAheadMs, now);
         break;
     case ShowRequest::JumpToGreetings:
-        jumpTo(show, greetingsJumpMs);
+        moveSongTo(show.song, greetingsJumpMs, now);
         break;
     case ShowRequest::JumpToRetroBanner:
-        jumpTo(show, retroBannerJumpMs);
+        moveSongTo(show.song, retroBannerJumpMs, now);
         break;
     case ShowRequest::Windowed:
         leaveFullScreen();
@@ -48,23 +41,24 @@ void handle(Show& show, const SDL_Event& event)
 
 }  // namespace
 
-void startShow(Show& show)
+void startShow(Show& show, std::uint32_t fromMs)
 {
-    show.clock.starttime = SDL_GetTicks();
-    Mix_PlayMusic(show.song.music, -1);
+    startSong(show.song, fromMs, SDL_GetTicks());
+    show.globaltime = fromMs;
     show.quitRequested = false;
 }
 
-void showTurnFrame(Show& show)
+void showTurnFrame(Show& show, std::uint32_t now)
 {
-    renderFrame(show.clock.tick(SDL_GetTicks()), show.state);
+    show.globaltime = songClockMs(show.song, now);
+    renderFrame(show.globaltime, show.state);
 }
 
-bool handleShowEvents(Show& show)
+bool handleShowEvents(Show& show, std::uint32_t now)
 {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-        handle(show, event);
+        handle(show, event, now);
     }
-    return Mix_PlayingMusic() && !show.quitRequested;
+    return !show.quitRequested;
 }

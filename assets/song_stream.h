@@ -1,5 +1,5 @@
 // Reading the embedded song's MP3 frame headers: enough to check the stream
-// and to know how long the song lasts without decoding it.
+// and to index where playing can start, without decoding it.
 #pragma once
 
 #include <cstddef>
@@ -36,5 +36,40 @@ struct Mp3InfoFrame {
 
 Mp3InfoFrame readMp3InfoFrame(const MediaBlock& song, const Mp3Frame& first);
 
-// How long the song plays, from its information frame; 0 if it has none.
-std::uint32_t songLengthMs(const MediaBlock& song);
+// Where every frame of the song starts, and how many frames before it a
+// fresh decoder must be fed so that the frame and all after it come out
+// exactly as in a straight play from the song's start.
+struct SongIndex {
+    std::vector<std::size_t> frameOffsets;  // every frame, the information frame first
+    std::vector<int> prerollFrames;         // per frame
+    // Before the first frame when the song plays on from its end: the loop
+    // runs straight on, the decoder carrying over what the last frames left.
+    int prerollIntoLoop = 0;
+    std::size_t streamEnd = 0;  // one past the last frame's last byte
+};
+
+// A Layer III frame's main data may begin up to this many bytes before the
+// frame, in the frames before it (the bit reservoir).
+constexpr int maxMainDataBegin = 511;
+
+// How many frames back a frame's main data begins, given every frame's
+// main-data bytes and the frame's main_data_begin.
+int reservoirReach(const std::vector<int>& mainDataBytes, std::size_t frame, int mainDataBegin);
+
+// How many frames a fresh decoder must be fed before frame target (which may
+// be reach.size(): the first frame again after a loop), given each frame's
+// reservoirReach: the frame before target must decode, since its overlap
+// and the synthesis filter's memory carry into target, and no frame from
+// there on may reach for main data before the first frame fed.
+int prerollFor(const std::vector<int>& reach, std::size_t target);
+
+// The song's index; no frames if the stream holds no MPEG-1 Layer III frames.
+SongIndex indexSong(const MediaBlock& song);
+
+// The samples per channel the song plays before it loops back to its start:
+// every frame, the information frame included (a decoder plays it as
+// silence).
+inline std::uint64_t loopSamples(const SongIndex& index)
+{
+    return index.frameOffsets.size() * std::uint64_t{mp3SamplesPerFrame};
+}

@@ -1,117 +1,237 @@
-// The running show: what the viewer's keys and mouse do to its clock and
-// whether it goes on, the wrapping clock arithmetic of the jumps, where the
-// song must be for a show time, and the timing lines of the t key.
+// The running show on a made-up tick counter, its music mixed by the real
+// mixer one chunk at a time (tests/lockstep_mixer.h): what the viewer's keys
+// do to the show's clock, that the clock is never held by a jump, that the
+// music plays the song where the clock is at every mix once it plays again,
+// through a scripted run and a seeded storm of keys; and the timing lines of
+// the t key.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "app/keys.h"
 #include "app/show_loop.h"
-#include "assets/song_stream.h"
 #include "gl_window.h"
+#include "lockstep_mixer.h"
+#include "straight_song.h"
 
 namespace {
 
-const auto* const window = ::testing::AddGlobalTestEnvironment(new GlWindow(true));
-
-void push(Uint8 type, SDLKey key = SDLK_UNKNOWN, SDLMod modifiers = KMOD_NONE, Uint8 button = 0)
-{
-    SDL_Event event{};
-    event.type = type;
-    event.key.keysym.sym = key;
-    event.key.keysym.mod = modifiers;
-    if (type == SDL_MOUSEBUTTONDOWN) {
-        event.button.button = button;
-    }
-    SDL_PushEvent(&event);
-}
-
-class RunningShow : public ::testing::Test {
-protected:
+class ShowWindowAndDiskMixer : public ShowWindow {
+public:
     void SetUp() override
     {
-        ASSERT_TRUE(openSong(show->song, musicBlock()));
-        show->songLengthMs = songLengthMs(musicBlock());
-        startShow(*show);
+        ShowWindow::SetUp();
+        openDiskMixer();
     }
+};
+
+const auto* const window = ::testing::AddGlobalTestEnvironment(new ShowWindowAndDiskMixer);
+
+// A turn of the main loop: a frame and its pause.
+constexpr std::uint32_t turnMs = 40;
+// The device asks for its first mix within a chunk of the start.
+constexpr std::uint32_t firstMixAfterMs = 100;
+
+SDL_Event keyDown(SDLKey key, SDLMod modifiers = KMOD_NONE)
+{
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = key;
+    event.key.keysym.mod = modifiers;
+    return event;
+}
+
+SDL_Event buttonDown(Uint8 button)
+{
+    SDL_Event event{};
+    event.type = SDL_MOUSEBUTTONDOWN;
+    event.button.button = button;
+    return event;
+}
+
+SDL_Event windowClosed()
+{
+    SDL_Event event{};
+    event.type = SDL_QUIT;
+    return event;
+}
+
+// The show time a key leads to, by the show's own rules, from the clock's
+// anchor at the tick it is pressed; other keys leave the clock alone.
+bool movesClock(const SDL_Event& event)
+{
+    return event.type == SDL_KEYDOWN &&
+           (event.key.keysym.sym == SDLK_s || event.key.keysym.sym == SDLK_c || event.key.keysym.sym == SDLK_r);
+}
+
+ClockAnchor afterPress(const SDL_Event& event, ClockAnchor clock, std::uint32_t tick)
+{
+    switch (event.key.keysym.sym) {
+    case SDLK_s: return {showMsAt(clock, tick) + skipAheadMs, tick};
+    case SDLK_c: return {greetingsJumpMs, tick};
+    case SDLK_r: return {retroBannerJumpMs, tick};
+    default: return clock;
+    }
+}
+
+// Events pushed before the turn at a number of ms after the start.
+struct Presses {
+    std::uint32_t afterStartMs;
+    std::vector<SDL_Event> events;
+};
+
+struct ShowRun {
+    std::vector<MixedChunk> chunks;
+    int movingPresses = 0;
+    int seeksExpected = 0;      // the start, and one per mix after moving presses
+    int turnsOffTheClock = 0;   // turns whose show time is not the arithmetic's
+    std::string firstOff;
+    bool wentBack = false;
+    std::uint64_t latestMs = 0;
+};
+
+class ShowInLockstep : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(openSong(show->song, musicBlock())); }
     void TearDown() override { closeSong(show->song); }
 
-    // Handles what is pending; the show time just after, and the most it may
-    // be past the expected one by the time it is read.
-    bool handleEvents()
+    // The show started at startTick, a turn every turnMs, for the given
+    // number of mixes. Each turn handles the events pushed before it, then
+    // draws its frame, and its show time is checked against the show's
+    // arithmetic kept here: held at 0 until the first mix, then the last
+    // jump's target plus the ticks since.
+    ShowRun play(std::uint32_t startTick, int mixes, const std::vector<Presses>& script)
     {
-        const Uint32 before = SDL_GetTicks();
-        const bool goesOn = handleShowEvents(*show);
-        showTime = show->clock.tick(SDL_GetTicks());
-        slackMs = SDL_GetTicks() - before;
-        return goesOn;
+        ShowRun result;
+        const std::uint32_t firstMix = startTick + firstMixAfterMs;
+        ClockAnchor clock{0, firstMix};
+        std::size_t next = 0;
+        int mixesDone = 0;
+        bool movedSinceMix = true;
+        result.chunks = playInLockstep(*show->song.player, startTick, firstMix, mixes, [&](std::uint32_t tick) {
+            const std::uint32_t sinceStart = tick - startTick;
+            if (sinceStart == 0) {
+                startSong(show->song, 0, tick);
+            }
+            if (sinceStart % turnMs == 0) {
+                for (; next < script.size() && script[next].afterStartMs <= sinceStart; ++next) {
+                    for (SDL_Event event : script[next].events) {
+                        SDL_PushEvent(&event);
+                        if (movesClock(event)) {
+                            const ClockAnchor moved = afterPress(event, clock, tick);
+                            result.wentBack = result.wentBack || moved.showMs < showMsAt(clock, tick);
+                            clock = moved;
+                            movedSinceMix = true;
+                            ++result.movingPresses;
+                        }
+                    }
+                }
+                EXPECT_TRUE(handleShowEvents(*show, tick));
+                showTurnFrame(*show, tick);
+                const auto expected = static_cast<std::uint32_t>(showMsAt(clock, tick));
+                if (show->globaltime != expected && result.turnsOffTheClock++ == 0) {
+                    result.firstOff = "at " + std::to_string(sinceStart) + " ms: show time " +
+                                      std::to_string(show->globaltime) + ", not " + std::to_string(expected);
+                }
+                result.latestMs = std::max<std::uint64_t>(result.latestMs, show->globaltime);
+            }
+            if (tick == lockstepMixTick(firstMix, mixesDone)) {
+                result.seeksExpected += movedSinceMix;
+                movedSinceMix = false;
+                ++mixesDone;
+            }
+        });
+        return result;
+    }
+
+    // At every mix, once the music plays: within heardTogetherMs of the
+    // show time at that mix, and the song exactly as a straight play has it
+    // there; the picture's state left clean by every frame.
+    static void expectMusicFollowsTheClock(const ShowRun& run)
+    {
+        EXPECT_EQ(run.turnsOffTheClock, 0) << run.firstOff;
+        int seeks = 0;
+        for (const MixedChunk& chunk : run.chunks) {
+            const MusicPlayer::Mix& mix = chunk.mix;
+            const auto gap = static_cast<std::int64_t>(mix.clockMs) - static_cast<std::int64_t>(msAtSample(mix.musicShowSample));
+            EXPECT_LE(std::abs(gap), heardTogetherMs) << "mix at show time " << mix.clockMs;
+            EXPECT_TRUE(straightSong().matches(chunk.samples.data(), mix.musicShowSample, mixerChunkSamples))
+                << "mix at show time " << mix.clockMs << " is not the song there";
+            seeks += mix.placed;
+        }
+        EXPECT_EQ(seeks, run.seeksExpected) << "presses between two mixes make one seek";
+        expectDrawerLeftStateClean();
     }
 
     std::unique_ptr<Show> show = std::make_unique<Show>(1);
-    std::uint32_t showTime = 0;
-    std::uint32_t slackMs = 0;
 };
 
 }  // namespace
 
-TEST_F(RunningShow, JumpKeysMoveTheClockAndShiftedKeysCountToo)
+TEST_F(ShowInLockstep, KeysJumpTheClockAtOnceAndTheMusicPlaysThereFromTheNextMix)
 {
-    push(SDL_KEYDOWN, SDLK_c);
-    EXPECT_TRUE(handleEvents());
-    EXPECT_GE(showTime, greetingsJumpMs);
-    EXPECT_LE(showTime, greetingsJumpMs + slackMs);
-
-    push(SDL_KEYDOWN, SDLK_r, KMOD_LSHIFT);
-    EXPECT_TRUE(handleEvents());
-    EXPECT_GE(showTime, retroBannerJumpMs);
-    EXPECT_LE(showTime, retroBannerJumpMs + slackMs);
-
-    const std::uint32_t before = show->clock.tick(SDL_GetTicks());
-    push(SDL_KEYDOWN, SDLK_s);
-    EXPECT_TRUE(handleEvents());
-    EXPECT_GE(showTime, before + skipAheadMs);
-    EXPECT_LE(showTime, before + skipAheadMs + slackMs + 1);
-
-    // Other keys, releases and the other mouse buttons leave it alone.
-    push(SDL_KEYDOWN, SDLK_q);
-    push(SDL_KEYDOWN, SDLK_SPACE);
-    push(SDL_MOUSEBUTTONDOWN, SDLK_UNKNOWN, KMOD_NONE, SDL_BUTTON_LEFT);
-    const std::uint32_t still = show->clock.tick(SDL_GetTicks());
-    EXPECT_TRUE(handleEvents());
-    EXPECT_LE(showTime, still + slackMs + 1);
+    std::vector<SDL_Event> toTheLoopsEnd{keyDown(SDLK_c)};
+    // 111 s and 18 skips: 291 s, 56 ms before the song loops.
+    toTheLoopsEnd.insert(toTheLoopsEnd.end(), 18, keyDown(SDLK_s));
+    const std::vector<Presses> script = {
+        {480, {keyDown(SDLK_c)}},
+        {1280, {keyDown(SDLK_r, KMOD_LSHIFT)}},
+        {2080, {keyDown(SDLK_c)}},
+        {2880, std::vector<SDL_Event>(8, keyDown(SDLK_s))},
+        {3680, {keyDown(SDLK_q), keyDown(SDLK_SPACE), buttonDown(SDL_BUTTON_LEFT)}},
+        // 38 ms before a mix: the song plays on across its loop from there.
+        {4520, toTheLoopsEnd},
+        {6000, {keyDown(SDLK_s)}},
+    };
+    const ShowRun run = play(5000, 40, script);
+    ASSERT_EQ(run.movingPresses, 31);
+    EXPECT_EQ(run.seeksExpected, 7);
+    EXPECT_GT(run.latestMs, msAtSample(straightSong().loopLength()));
+    expectMusicFollowsTheClock(run);
 }
 
-TEST_F(RunningShow, EscTheRightButtonAndClosingTheWindowEndItAfterEveryPendingEvent)
+TEST_F(ShowInLockstep, KeepsItsClockAndMusicThroughASeededStormOfKeysAsTheTicksWrap)
 {
-    for (const auto& quit : {std::pair{SDL_KEYDOWN, SDLK_ESCAPE}, {SDL_QUIT, SDLK_UNKNOWN}}) {
-        push(quit.first, quit.second);
-        push(SDL_KEYDOWN, SDLK_c);  // still handled
-        EXPECT_FALSE(handleEvents());
-        EXPECT_GE(showTime, greetingsJumpMs);
+    std::mt19937 random(20231224);
+    std::bernoulli_distribution pressed(0.2);
+    std::uniform_int_distribution<int> burst(1, 8);
+    std::discrete_distribution<int> which({17, 1, 1});  // mostly skips, so some runs pass the loop
+    const SDLKey keys[] = {SDLK_s, SDLK_c, SDLK_r};
+    constexpr int mixes = 48;
+    std::vector<Presses> script;
+    for (std::uint32_t ms = 0; ms < mixes * mixerChunkMs; ms += turnMs) {
+        if (pressed(random)) {
+            std::vector<SDL_Event> events(burst(random));
+            for (SDL_Event& event : events) {
+                event = keyDown(keys[which(random)]);
+            }
+            script.push_back({ms, events});
+        }
+    }
+    // The tick counter wraps 1.5 s into the show.
+    const ShowRun run = play(0xffffffffu - 1500, mixes, script);
+    EXPECT_GE(run.movingPresses, 100);
+    EXPECT_TRUE(run.wentBack);
+    EXPECT_GT(run.latestMs, msAtSample(straightSong().loopLength())) << "no run of skips past the loop";
+    expectMusicFollowsTheClock(run);
+}
+
+TEST(RunningShow, EscTheRightButtonAndClosingTheWindowEndItAfterEveryPendingEvent)
+{
+    auto show = std::make_unique<Show>(1);
+    ASSERT_TRUE(openSong(show->song, musicBlock()));
+    startShow(*show, 0);
+    for (SDL_Event quit : {keyDown(SDLK_ESCAPE), buttonDown(SDL_BUTTON_RIGHT), windowClosed()}) {
+        SDL_Event jump = keyDown(SDLK_c);
+        SDL_PushEvent(&quit);
+        SDL_PushEvent(&jump);  // still handled
+        const std::uint32_t now = SDL_GetTicks();
+        EXPECT_FALSE(handleShowEvents(*show, now));
+        EXPECT_GE(songClockMs(show->song, now), greetingsJumpMs);
         show->quitRequested = false;
     }
-    push(SDL_MOUSEBUTTONDOWN, SDLK_UNKNOWN, KMOD_NONE, SDL_BUTTON_RIGHT);
-    EXPECT_FALSE(handleEvents());
-}
-
-TEST(ShowClock, JumpsExactlyToTheTargetEvenWhenTheStartWrapsBelowZero)
-{
-    ShowClock clock;
-    const std::uint32_t now = 5000;  // SDL started only 5 s ago
-    clock.moveTo(now, retroBannerJumpMs);
-    EXPECT_GT(clock.starttime, now) << "the start time wraps below zero";
-    EXPECT_EQ(clock.tick(now), retroBannerJumpMs);
-    EXPECT_EQ(clock.tick(now + 1234), retroBannerJumpMs + 1234);
-}
-
-TEST(SongPosition, FollowsTheShowTimeAndWrapsWithTheLoopingSong)
-{
-    constexpr std::uint32_t songLength = 291030;
-    EXPECT_DOUBLE_EQ(songPositionSeconds(greetingsJumpMs, songLength), 111.0);
-    EXPECT_DOUBLE_EQ(songPositionSeconds(songLength, songLength), 0.0);
-    EXPECT_DOUBLE_EQ(songPositionSeconds(300000, songLength), 8.97);
-    EXPECT_DOUBLE_EQ(songPositionSeconds(300000, 0), 300.0) << "an unknown length never wraps";
 }
 
 namespace {

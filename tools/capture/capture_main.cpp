@@ -3,10 +3,12 @@
 #include <signal.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,12 +58,17 @@ std::string framePath(const std::string& folder, std::uint64_t n)
     return folder + (folder.back() == '/' ? "" : "/") + name;
 }
 
-// The song as a viewer hears it over the frames' span.
+// The song as a viewer hears it, from the first frame for exactly as long
+// as the frames last, so that sound and picture end together.
 std::vector<std::int16_t> soundOver(const CaptureOptions& options, std::uint64_t frames)
 {
-    (void)options;
-    (void)frames;
-    return {};
+    const std::uint64_t samples = samplesLasting(frames, options.rate, mixerRate);
+    const std::uint64_t lastingMs = (samples * msPerSecond + mixerRate - 1) / mixerRate;
+    const auto endMs = static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(options.fromMs + lastingMs, std::numeric_limits<std::uint32_t>::max()));
+    std::vector<std::int16_t> sound = renderHeardMusic(musicBlock(), options.fromMs, endMs);
+    sound.resize(samples * mixerChannels);
+    return sound;
 }
 
 // Draws the capture's frames in order and hands each, read back, to
@@ -99,8 +106,28 @@ bool drawFrames(const CaptureOptions& options, const OffscreenScreen& screen, De
     return true;
 }
 
-// Each returns what went wrong, "" if nothing did or if interrupted; what
-// they made is gone by then.
+// What can be known before any drawing: that each output can be written.
+// What went wrong, "" if nothing.
+std::string checkOutputs(const CaptureOptions& options)
+{
+    std::string error;
+    if (!options.storyboardPath.empty() && !checkWritable(options.storyboardPath, error)) {
+        return error;
+    }
+    if (options.output == OutputKind::Video && !checkWritable(options.outPath, error)) {
+        return error;
+    }
+    if (options.output == OutputKind::Pictures) {
+        if (mkdir(options.outPath.c_str(), folderMode) != 0 && errno != EEXIST) {
+            return cannotWrite(options.outPath);
+        }
+        checkWritable(framePath(options.outPath, 0), error);
+    }
+    return error;
+}
+
+// Each returns what went wrong, "" if nothing did; an unfinished video is
+// gone by then.
 std::string captureVideo(const CaptureOptions& options, const std::string& ffmpeg, const OffscreenScreen& screen)
 {
     const std::uint64_t frames = FrameClock(options.rate, options.fromMs).framesBefore(options.toMs);
@@ -125,12 +152,6 @@ std::string capturePictures(const CaptureOptions& options, const OffscreenScreen
 {
     const std::string& folder = options.outPath;
     std::string error;
-    if (mkdir(folder.c_str(), folderMode) != 0 && errno != EEXIST) {
-        return cannotWrite(folder);
-    }
-    if (!checkWritable(framePath(folder, 0), error)) {
-        return error;
-    }
     const int width = screen.width();
     const int height = screen.height();
     drawFrames(
@@ -162,8 +183,8 @@ int main(int argc, char** argv)
             fail("cannot find ffmpeg on PATH, which encodes the video (Debian package ffmpeg)");
         }
     }
-    std::string error;
-    if (!options.storyboardPath.empty() && !checkWritable(options.storyboardPath, error)) {
+    std::string error = checkOutputs(options);
+    if (!error.empty()) {
         fail(error);
     }
 

@@ -128,9 +128,6 @@ bool VideoEncoder::start(const std::string& ffmpeg, VideoSettings settings, std:
 {
     settings_ = std::move(settings);
     frameBytes_ = static_cast<std::size_t>(settings_.size.width) * settings_.size.height * OffscreenScreen::bytesPerPixel;
-    if (!checkWritable(settings_.path, error)) {
-        return false;
-    }
     partial_ = partialPathOf(settings_.path);
 
     int frames[2] = {-1, -1};

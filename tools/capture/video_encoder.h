@@ -34,8 +34,8 @@ public:
     VideoEncoder(const VideoEncoder&) = delete;
     VideoEncoder& operator=(const VideoEncoder&) = delete;
 
-    // Makes sure the video's file can be written, then starts ffmpeg on it.
-    // False, with why in error, if either fails.
+    // Starts ffmpeg on the video's partial file. False, with why in error,
+    // if it cannot be started.
     bool start(const std::string& ffmpeg, VideoSettings settings, std::string& error);
     // One frame: BGRX rows from the bottom up, as read back. False once
     // ffmpeg takes no more; finish then says why. May run on a thread of its

@@ -198,9 +198,9 @@ int main(int argc, char** argv)
     if (!options.storyboardPath.empty() && !writeStoryboard(options.storyboardPath, screen, options.rate, error)) {
         fail(error);
     }
-    if (options.output == OutputKind::Video) {
+    if (interrupted == 0 && options.output == OutputKind::Video) {
         error = captureVideo(options, ffmpeg, screen);
-    } else if (options.output == OutputKind::Pictures) {
+    } else if (interrupted == 0 && options.output == OutputKind::Pictures) {
         error = capturePictures(options, screen);
     }
     if (interrupted != 0) {

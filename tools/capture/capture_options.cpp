@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "tools/capture/output_file.h"
+
 namespace {
 
 constexpr const char* helpText =
@@ -36,11 +38,6 @@ constexpr const char* helpText =
     "\n"
     "Example: %s --size 1920x1080 --out show.mp4\n";
 
-bool endsWith(const std::string& text, const std::string& ending)
-{
-    return text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
-}
-
 bool isDirectory(const std::string& path)
 {
     struct stat status {};
@@ -51,10 +48,10 @@ bool isDirectory(const std::string& path)
 
 OutputKind outputKindOf(const std::string& path)
 {
-    if (endsWith(path, ".mp4") || endsWith(path, ".mkv")) {
+    if (hasEnding(path, ".mp4") || hasEnding(path, ".mkv")) {
         return OutputKind::Video;
     }
-    if (endsWith(path, "/") || isDirectory(path)) {
+    if (hasEnding(path, "/") || isDirectory(path)) {
         return OutputKind::Pictures;
     }
     return OutputKind::None;
@@ -100,7 +97,7 @@ CaptureOptions readCaptureOptions(int argc, char** argv)
             }
         } else if (line.is("--storyboard")) {
             options.storyboardPath = line.value();
-            if (!endsWith(options.storyboardPath, ".png")) {
+            if (!hasEnding(options.storyboardPath, ".png")) {
                 line.fail("--storyboard needs a path ending in .png, not '" + options.storyboardPath + "'");
             }
         } else {

@@ -30,6 +30,11 @@ bool checkWritable(const std::string& path, std::string& error)
     return true;
 }
 
+bool hasEnding(const std::string& path, const std::string& ending)
+{
+    return path.size() >= ending.size() && path.compare(path.size() - ending.size(), ending.size(), ending) == 0;
+}
+
 std::string cannotWrite(const std::string& path)
 {
     return "cannot write " + path + ": " + std::strerror(errno);

@@ -11,5 +11,8 @@ std::string partialPathOf(const std::string& path);
 // partial file and removing it again. False, with why in error, if not.
 bool checkWritable(const std::string& path, std::string& error);
 
+// Whether path ends in ending, as ".mp4".
+bool hasEnding(const std::string& path, const std::string& ending);
+
 // "cannot write PATH: REASON" for the current errno.
 std::string cannotWrite(const std::string& path);

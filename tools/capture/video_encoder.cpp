@@ -34,11 +34,6 @@ constexpr int framePipeBytes = 1 << 20;
 // Only ffmpeg's last words matter when it fails.
 constexpr std::size_t keptMessageBytes = 4096;
 
-bool endsWith(const std::string& text, const std::string& ending)
-{
-    return text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
-}
-
 // Writes all of the bytes, however the pipe takes them; false when the
 // reader has gone.
 bool writeAll(int fd, const std::uint8_t* bytes, std::size_t count)
@@ -69,7 +64,7 @@ std::vector<std::string> ffmpegArguments(const std::string& ffmpeg, const VideoS
                                          const std::string& into)
 {
     const bool withSound = !settings.sound.empty();
-    const bool mp4 = endsWith(settings.path, ".mp4");
+    const bool mp4 = hasEnding(settings.path, ".mp4");
     std::vector<std::string> arguments = {
         ffmpeg, "-hide_banner", "-nostdin", "-loglevel", "error", "-y",
         // The frames as read back: 4 bytes a pixel, rows from the bottom up.

@@ -230,16 +230,22 @@ TEST_F(Capture, StoryboardShowsEveryLayerOnItsOwnTile)
     int width = 0;
     int height = 0;
     const auto sheet = rowsOfPicture(path("sheet.png"), width, height);
-    // Four quarter-size tiles a row, with gaps and room for the labels.
-    EXPECT_EQ(width, 4 * 256 + 5 * 8);
+    // Quarter-size tiles, four to a row, 8 pixels apart, each with 22 rows
+    // of label below it.
+    constexpr int gap = 8;
+    constexpr int tileWidth = 256;
+    constexpr int tileHeight = 192;
+    constexpr int labelHeight = 22;
+    EXPECT_EQ(width, 4 * tileWidth + 5 * gap);
     constexpr int tiles = static_cast<int>(std::size(storyboardMoments));
     int distinct = 0;
     std::vector<std::uint8_t> previous;
     for (int tile = 0; tile < tiles; ++tile) {
-        // The tile's middle row, from the top.
-        const int y = 8 + tile / 4 * (192 + 22 + 8) + 96;
-        const auto at = sheet.begin() + static_cast<long>((static_cast<std::size_t>(height - 1 - y) * width + 8 + tile % 4 * 264) * 3);
-        std::vector<std::uint8_t> row(at, at + 256 * 3);
+        const int left = gap + tile % 4 * (tileWidth + gap);
+        const int middle = gap + tile / 4 * (tileHeight + labelHeight + gap) + tileHeight / 2;
+        const std::size_t at = (static_cast<std::size_t>(height - 1 - middle) * width + left) * 3;
+        const std::vector<std::uint8_t> row(sheet.begin() + static_cast<long>(at),
+                                            sheet.begin() + static_cast<long>(at + tileWidth * 3));
         distinct += row != previous ? 1 : 0;
         previous = row;
     }

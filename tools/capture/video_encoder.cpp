@@ -122,7 +122,8 @@ VideoEncoder::~VideoEncoder()
 bool VideoEncoder::start(const std::string& ffmpeg, VideoSettings settings, std::string& error)
 {
     settings_ = std::move(settings);
-    frameBytes_ = static_cast<std::size_t>(settings_.size.width) * settings_.size.height * OffscreenScreen::bytesPerPixel;
+    frameBytes_ =
+        static_cast<std::size_t>(settings_.size.width) * settings_.size.height * OffscreenScreen::bytesPerPixel;
     partial_ = partialPathOf(settings_.path);
 
     int frames[2] = {-1, -1};

@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <algorithm>
+
 #include "layers/closing_card.h"
 #include "layers/credits.h"
 #include "layers/emblem_orbit.h"
@@ -38,6 +40,16 @@ void drawLayer(Layer layer, std::uint32_t t, ShowState& state)
     }
 }
 
+// The last moment any layer is on screen: later frames change nothing.
+constexpr std::uint32_t lastShownMs()
+{
+    std::uint32_t last = 0;
+    for (const Scheduled& row : timeline) {
+        last = std::max(last, row.window.until);
+    }
+    return last;
+}
+
 }  // namespace
 
 void ShowState::reset(unsigned seed)
@@ -56,8 +68,8 @@ void drawLayerIfShown(Layer layer, std::uint32_t t, ShowState& state)
 
 void drawFrame(std::uint32_t t, ShowState& state)
 {
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClear(GL_DEPTH_BUFFER_BIT);
+    // Only the 3D view tests depth; without it the depth buffer stays as it is.
+    glClear(GL_COLOR_BUFFER_BIT | (windowOf(Layer::Ride).contains(t) ? GL_DEPTH_BUFFER_BIT : 0));
     // Whatever the frame before left, the layers start from the 2D state;
     // the 3D view leaves it behind again when it has drawn.
     useShowProjection();
@@ -91,6 +103,14 @@ void advanceFrame(std::uint32_t t, ShowState& state)
         case Layer::Credits:
         case Layer::ClosingCard: break;
         }
+    }
+}
+
+void advanceStateTo(std::uint32_t t, ShowState& state)
+{
+    const std::uint32_t until = std::min(t, lastShownMs());
+    for (std::uint32_t at = 0; at < until; at += nominalFrameMs) {
+        advanceFrame(at, state);
     }
 }
 

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-MusicPlayer::MusicPlayer(MediaBlock song, SongIndex index, ClockPace pace) : pace_(pace), decoder_(song, std::move(index))
+MusicPlayer::MusicPlayer(MediaBlock song, SongIndex index, ClockPace pace)
+    : pace_(pace), decoder_(song, std::move(index))
 {
 }
 

@@ -24,6 +24,12 @@ constexpr double mixerChunkMs = mixerChunkSamples * double{msPerSecond} / showSa
 // Heard together: the music at most this far from the show time at a mix.
 constexpr std::int64_t heardTogetherMs = 30;
 
+// The show time at a mix less the time of the music it began with.
+constexpr std::int64_t gapMs(const MusicPlayer::Mix& mix)
+{
+    return static_cast<std::int64_t>(mix.clockMs) - static_cast<std::int64_t>(msAtSample(mix.musicShowSample));
+}
+
 struct MixedChunk {
     MusicPlayer::Mix mix;
     std::vector<std::int16_t> samples;  // interleaved stereo, as mixed

@@ -2,6 +2,7 @@
 // that keeps every channel exactly, and the store's append-only indices.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "assets/texture_store.h"
@@ -33,6 +34,18 @@ std::vector<std::uint32_t> stretch(int w, int h, int pw, int ph)
     resampleNearest(src.data(), w, h, w, dst.data(), pw, ph, pw);
     return dst;
 }
+
+// A store of the test's own, released with it (the show's lives for the
+// whole run).
+struct OwnStore : TextureStore {
+    OwnStore() = default;
+    OwnStore(const OwnStore&) = delete;
+    OwnStore& operator=(const OwnStore&) = delete;
+    ~OwnStore()
+    {
+        glDeleteTextures(static_cast<GLsizei>(textures.size()), textures.data());
+    }
+};
 
 SDL_Surface* surfaceOf(int w, int h, int bits, Uint32 r, Uint32 g, Uint32 b, Uint32 a)
 {
@@ -90,9 +103,25 @@ TEST(NearestStretch, CopiesPowerOfTwoPicturesPixelForPixel)
     EXPECT_EQ(stretch(16, 16, 16, 16), numberedPixels(16, 16));
 }
 
+TEST(NearestStretch, InPlaceForPicturesAsWideAsTheirTextureAsInTheCopy)
+{
+    // 16 wide is stretched in the texels' own memory, 12 wide by way of a
+    // spare copy; both must come out as the plain stretch.
+    for (const int width : {16, 12}) {
+        SCOPED_TRACE(width);
+        const std::vector<std::uint32_t> picture = numberedPixels(width, 5);
+        TexturePixels pixels;
+        std::vector<std::uint32_t> spare;
+        std::uint32_t* rows = pictureRows(width, 5, pixels, spare);
+        std::copy(picture.begin(), picture.end(), rows);
+        stretchPicture(rows, pixels);
+        EXPECT_EQ(pixels.texels, stretch(width, 5, 16, 8));
+    }
+}
+
 TEST(SurfaceToTexture, MakesAnOpaqueTextureOfAnRgbPictureAndAppendsIt)
 {
-    TextureStore store;
+    OwnStore store;
     SDL_Surface* rgb = surfaceOf(16, 16, 24, 0x0000ff, 0x00ff00, 0xff0000, 0);
     SDL_FillRect(rgb, nullptr, SDL_MapRGB(rgb->format, 10, 20, 30));
     const ImageRef first = surfaceToTexture(rgb, store);
@@ -114,15 +143,18 @@ TEST(SurfaceToTexture, MakesAnOpaqueTextureOfAnRgbPictureAndAppendsIt)
     EXPECT_EQ(second.height, 768);
     EXPECT_EQ(second.textureIndex, 1);
     EXPECT_EQ(store.textures.size(), 2u);
-    EXPECT_EQ(store.surfaces.size(), 2u);
-    EXPECT_EQ(store.surfaces[1]->w, 1024);
-    EXPECT_EQ(store.surfaces[1]->h, 1024);
+    EXPECT_EQ(store.coverage.size(), 2u);
+    GLint side[2];
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &side[0]);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &side[1]);
+    EXPECT_EQ(side[0], 1024);
+    EXPECT_EQ(side[1], 1024);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST(SurfaceToTexture, KeepsPartialAlphaExactlyEvenWhenTheSurfaceBlends)
 {
-    TextureStore store;
+    OwnStore store;
     SDL_Surface* rgba = surfaceOf(2, 2, 32, 0xff, 0xff00, 0xff0000, 0xff000000);
     SDL_SetAlpha(rgba, SDL_SRCALPHA, 255);
     SDL_FillRect(rgba, nullptr, SDL_MapRGBA(rgba->format, 200, 100, 50, 77));

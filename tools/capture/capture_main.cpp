@@ -189,7 +189,7 @@ int main(int argc, char** argv)
     }
 
     OffscreenScreen screen(options.size.width, options.size.height);
-    prepareDrawing();
+    prepareDrawing(screen.width(), screen.height());
     // The show's first frame follows its splash, and draws over what the
     // splash left behind.
     drawSplashFrame();

@@ -106,13 +106,13 @@ TEST(Loading, TheSplashTakesInEveryPictureAndKeepsOnlyTheRenderersCopies)
     // pixels (which was twice that), and only a few pictures are ever in
     // flight. Drawing at all costs the renderer some too: its shaders, its
     // buffers, the window's image.
-    constexpr long drawingKib = 32 * 1024;
-    constexpr long inFlightKib = 16 * 1024;
     const long resident = memoryKib("VmRSS:") - residentBefore;
     const long peak = memoryKib("VmHWM:") - residentBefore;
     std::printf("textures %ld KiB; above the window: %ld KiB after loading, %ld KiB at the peak\n", textureKib,
                 resident, peak);
 #ifndef __SANITIZE_ADDRESS__  // whose shadow memory and quarantine dwarf these figures
+    constexpr long drawingKib = 32 * 1024;
+    constexpr long inFlightKib = 16 * 1024;
     EXPECT_LE(resident, textureKib + drawingKib);
     EXPECT_LE(peak, textureKib + drawingKib + inFlightKib);
 #endif

@@ -94,6 +94,13 @@ void advanceFrame(std::uint32_t t, ShowState& state)
     }
 }
 
+void advanceTo(std::uint32_t t, std::uint32_t stepMs, ShowState& state)
+{
+    for (std::uint32_t at = 0; at < t; at += stepMs) {
+        advanceFrame(at, state);
+    }
+}
+
 void renderFrame(std::uint32_t t, ShowState& state)
 {
     drawFrame(t, state);

@@ -32,5 +32,9 @@ void drawFrame(std::uint32_t t, ShowState& state);
 // left it, advance it through the frames the show would have drawn before.
 void advanceFrame(std::uint32_t t, ShowState& state);
 
+// advanceFrame for every frame of a show drawing one every stepMs from 0
+// up to, not including, t: a fresh state then draws t as that show would.
+void advanceTo(std::uint32_t t, std::uint32_t stepMs, ShowState& state);
+
 // drawFrame, then present it.
 void renderFrame(std::uint32_t t, ShowState& state);

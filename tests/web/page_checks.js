@@ -124,14 +124,15 @@ async function main() {
     check('the 4:3 canvas fills the window\'s height, centred', Math.abs(box.width - fitted.width) < 1 &&
           box.height === viewport.height && Math.abs(box.left - fitted.left) < 1 && box.top === 0,
           `${box.width} x ${box.height} at ${box.left}, ${box.top}`);
-    await page.waitForFunction(() => Module.webSong.ready(), null, { timeout: waitMs });
+    await page.waitForFunction(() => getComputedStyle(document.getElementById('prompt')).display === 'block', null,
+                               { timeout: waitMs });
     const before = await page.evaluate(() => ({
-      prompt: getComputedStyle(document.getElementById('prompt')).display,
+      ready: Module.webSong.ready(),
       context: Module.webSong.context,
       clock: Module.webSong.clockMs(),
     }));
-    check('the prompt waits for the viewer, with no sound and the clock at 0',
-          before.prompt === 'block' && before.context === null && before.clock === 0, JSON.stringify(before));
+    check('the prompt waits for the viewer, the song decoded, no sound and the clock at 0',
+          before.ready && before.context === null && before.clock === 0, JSON.stringify(before));
 
     // The decoded song is what the desktop mixes, from the same sample on,
     // and loops where the desktop's loops.

@@ -59,14 +59,17 @@ async function main() {
     await page.goto(server.url);
     await page.waitForFunction(() => window.Module && Module.webSong && Module.webSong.ready(), null, { timeout: 60000 });
     await page.mouse.click(512, 384);
+    // The show's first seconds settle what the start leaves to do.
+    await frameRate(page, 0, sceneSeconds);
+    const rates = [];
+    for (const [name, showMs] of scenes) rates.push([name, await frameRate(page, showMs, sceneSeconds)]);
+    const minute = await frameRate(page, busiestMinuteMs, minuteSeconds);
     const floor = await frameRate(page, blackScreenMs, sceneSeconds);
     console.log(`black screen: ${floor.toFixed(1)} frames a second`);
     console.log('scene                              fps   of black');
-    for (const [name, showMs] of scenes) {
-      const fps = await frameRate(page, showMs, sceneSeconds);
+    for (const [name, fps] of rates) {
       console.log(`${name.padEnd(32)} ${fps.toFixed(1).padStart(5)}   ${(fps / floor).toFixed(2)}`);
     }
-    const minute = await frameRate(page, busiestMinuteMs, minuteSeconds);
     console.log(`busiest minute (${busiestMinuteMs / 1000} to ${busiestMinuteMs / 1000 + minuteSeconds} s): ` +
                 `${minute.toFixed(1)} frames a second, ${(minute / floor).toFixed(2)} of black`);
   } finally {

@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <algorithm>
+
 #include "layers/closing_card.h"
 #include "layers/credits.h"
 #include "layers/emblem_orbit.h"
@@ -36,6 +38,16 @@ void drawLayer(Layer layer, std::uint32_t t, ShowState& state)
     case Layer::Credits: drawCreditsLayer(t); break;
     case Layer::ClosingCard: drawClosingCardLayer(t); break;
     }
+}
+
+// The last moment any layer is on screen: later frames change nothing.
+constexpr std::uint32_t lastShownMs()
+{
+    std::uint32_t last = 0;
+    for (const Scheduled& row : timeline) {
+        last = std::max(last, row.window.until);
+    }
+    return last;
 }
 
 }  // namespace
@@ -94,9 +106,10 @@ void advanceFrame(std::uint32_t t, ShowState& state)
     }
 }
 
-void advanceTo(std::uint32_t t, std::uint32_t stepMs, ShowState& state)
+void advanceStateTo(std::uint32_t t, ShowState& state)
 {
-    for (std::uint32_t at = 0; at < t; at += stepMs) {
+    const std::uint32_t until = std::min(t, lastShownMs());
+    for (std::uint32_t at = 0; at < until; at += nominalFrameMs) {
         advanceFrame(at, state);
     }
 }

@@ -32,9 +32,14 @@ void drawFrame(std::uint32_t t, ShowState& state);
 // left it, advance it through the frames the show would have drawn before.
 void advanceFrame(std::uint32_t t, ShowState& state);
 
-// advanceFrame for every frame of a show drawing one every stepMs from 0
-// up to, not including, t: a fresh state then draws t as that show would.
-void advanceTo(std::uint32_t t, std::uint32_t stepMs, ShowState& state);
+// How often a live show draws, as taken for bringing a state to a moment:
+// the main loop's 10 ms pause and a few ms of drawing on the machines the
+// show was made on. The snow falls a step per frame, so this sets how far.
+constexpr std::uint32_t nominalFrameMs = 15;
+
+// A fresh state brought to the moment t of the show as a live show would
+// have left it: advanced through a frame every nominalFrameMs before t.
+void advanceStateTo(std::uint32_t t, ShowState& state);
 
 // drawFrame, then present it.
 void renderFrame(std::uint32_t t, ShowState& state);

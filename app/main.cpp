@@ -1,11 +1,13 @@
-// The show's entry: set-up, splash, the main loop, shutdown.
+// The show's entry: options, set-up, splash, the main loop, shutdown.
 #include <SDL.h>
 
 #include <cstdio>
 #include <ctime>
 
+#include "app/console.h"
 #include "app/set_up.h"
 #include "app/show_loop.h"
+#include "app/show_options.h"
 #include "app/splash.h"
 
 namespace {
@@ -14,18 +16,25 @@ constexpr Uint32 turnSleepMs = 10;
 
 }  // namespace
 
-int main(int, char**)
+int main(int argc, char** argv)
 {
+    makePrintingBestEffort();
+    const ShowOptions options = readShowOptions(argc, argv);
     // The snow falls differently on every run.
     Show show(static_cast<unsigned>(std::time(nullptr)));
-    setUpShow(show.song);
-    showSplash();
+    setUpShow(show.song, options.fullScreen);
+    if (options.muted) {
+        muteSong(show.song);
+    }
+    advanceStateTo(options.fromMs, show.state);
 
-    startShow(show, 0);
-    do {
-        showTurnFrame(show, SDL_GetTicks());
-        SDL_Delay(turnSleepMs);
-    } while (handleShowEvents(show, SDL_GetTicks()));
+    if (showSplash()) {
+        startShow(show, options.fromMs);
+        do {
+            showTurnFrame(show, SDL_GetTicks());
+            SDL_Delay(turnSleepMs);
+        } while (handleShowEvents(show, SDL_GetTicks()));
+    }
     std::printf("Run for %d seconds\n", static_cast<int>(show.globaltime / 1000));
     SDL_Quit();
     return 0;

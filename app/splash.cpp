@@ -23,18 +23,23 @@ void drawSplashFrame()
                      enlargement * splashIcon.height);
 }
 
-void showSplash()
+bool showSplash()
 {
     const Uint32 shownAt = SDL_GetTicks();
     bool keyPressed = false;
     // No delay: redraws as fast as the swap allows. A key ends the splash
-    // only after the frame of that turn has been shown.
+    // only after the frame of that turn has been shown; a quit request (the
+    // window closed, Ctrl-C, SIGTERM) ends the program at once.
     while (SDL_GetTicks() - shownAt < splashMs && !keyPressed) {
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
+            if (event.type == SDL_QUIT) {
+                return false;
+            }
             keyPressed = keyPressed || event.type == SDL_KEYDOWN;
         }
         drawSplashFrame();
         SDL_GL_SwapBuffers();
     }
+    return true;
 }

@@ -2,8 +2,9 @@
 #pragma once
 
 // Shows the splash until 4 s have passed or a key is pressed; every other
-// input during it is swallowed. Needs the splash projection (setOrtho2D).
-void showSplash();
+// input during it is swallowed. Returns false, at once, if the viewer asks
+// to quit instead. Needs the splash projection (setOrtho2D).
+bool showSplash();
 
 // One splash frame, not yet presented: the 16 x 16 face enlarged 16 times in
 // the middle of a black screen.

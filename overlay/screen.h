@@ -28,3 +28,22 @@ constexpr ShowViewport showViewportIn(int windowWidth, int windowHeight)
     const int height = windowWidth * screenHeight / screenWidth;
     return {0, (windowHeight - height) / 2, windowWidth, height};
 }
+
+// The window the show opens on a display of the given size when it cannot,
+// or is asked not to, take the whole screen: its own 1024 x 768 where that
+// fits (or the display's size is unknown, 0 x 0), else the largest 4:3 size
+// that does.
+struct WindowSize {
+    int width = screenWidth;
+    int height = screenHeight;
+};
+
+constexpr WindowSize showWindowOn(int displayWidth, int displayHeight)
+{
+    const bool unknown = displayWidth <= 0 || displayHeight <= 0;
+    if (unknown || (displayWidth >= screenWidth && displayHeight >= screenHeight)) {
+        return {};
+    }
+    const ShowViewport fitted = showViewportIn(displayWidth, displayHeight);
+    return {fitted.width, fitted.height};
+}

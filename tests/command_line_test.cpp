@@ -40,6 +40,9 @@ TEST(CommandLine, ReadsValuesGivenEitherWay)
 
 TEST(CommandLineDeathTest, MisuseSaysWhatInOneLineAndEndsWithStatusTwo)
 {
+    // The program runs SDL's threads (its window and audio are open): each
+    // misuse runs in a fresh copy of it rather than a fork of this one.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     const auto usage = ::testing::ExitedWithCode(usageErrorStatus);
     EXPECT_EXIT(readAll({"--frum", "5"}), usage, "^sleighride: unknown option --frum \\(try sleighride --help\\)\n$");
     EXPECT_EXIT(readAll({"--from"}), usage, "option --from needs a value");

@@ -4,6 +4,7 @@
 
 #include <SDL_opengl.h>
 
+#include <limits>
 #include <memory>
 
 #include "app/frame.h"
@@ -111,4 +112,19 @@ TEST(Frame, AStateAdvancedThroughTheFramesBeforeAMomentShowsWhatDrawingThemWould
         drawFrameAt(moment, *advanced);
         EXPECT_EQ(differingRows(readScreen(), expected), noRows);
     }
+}
+
+TEST(Frame, AShowStartedLaterFindsTheTrackLaidAndTheSnowFallenAsALiveShowWouldHave)
+{
+    const auto later = std::make_unique<ShowState>(5);
+    advanceStateTo(60000, *later);
+    EXPECT_EQ(later->ride.lastLaidIndex, layoutLength - 1);
+    drawFrameAt(60000, *later);
+    const auto withSnow = readScreen();
+    drawFrameAt(60000);
+    EXPECT_NE(differingRows(withSnow, readScreen()), noRows) << "the snow fallen since 36 s is missing";
+
+    // Past the last window no frame changes anything: the far end of the
+    // clock is reached without stepping through it.
+    advanceStateTo(std::numeric_limits<std::uint32_t>::max(), *later);
 }

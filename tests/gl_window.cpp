@@ -22,11 +22,11 @@ void GlWindow::SetUp()
     }
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    if (SDL_SetVideoMode(screenWidth, screenHeight, 32, SDL_OPENGL) == nullptr) {
+    if (SDL_SetVideoMode(size_.width, size_.height, 32, SDL_OPENGL) == nullptr) {
         failSetUp("opening an OpenGL window", SDL_GetError());
     }
     initGLState();
-    glViewport(0, 0, screenWidth, screenHeight);
+    useShowViewport(size_.width, size_.height);
 }
 
 void GlWindow::TearDown()
@@ -37,7 +37,6 @@ void GlWindow::TearDown()
 std::array<std::uint8_t, 3> pixelAt(int x, int y)
 {
     std::array<std::uint8_t, 3> rgb{};
-    glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, screenHeight - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     return rgb;
@@ -80,7 +79,6 @@ void expectDrawerLeftStateClean()
 std::vector<std::uint8_t> readScreen()
 {
     std::vector<std::uint8_t> screen(static_cast<std::size_t>(screenWidth) * screenHeight * 3);
-    glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, screenWidth, screenHeight, GL_RGB, GL_UNSIGNED_BYTE, screen.data());
     return screen;

@@ -14,20 +14,27 @@
 #include <vector>
 
 #include "app/frame.h"
+#include "overlay/screen.h"
 
 class GlWindow : public ::testing::Environment {
 public:
     // Also opens the audio device (silently), for tests that load the song.
-    explicit GlWindow(bool withAudio = false) : withAudio_(withAudio) {}
+    // A window of another size shows the picture scaled to fit, as the show
+    // does on a small display; reading the screen back needs the show's own.
+    explicit GlWindow(bool withAudio = false, WindowSize size = {}) : withAudio_(withAudio), size_(size) {}
     void SetUp() override;
     void TearDown() override;
 
 private:
     bool withAudio_;
+    WindowSize size_;
 };
 
 // The colour drawn at screen pixel (x, y), y counted from the top, read from
-// the back buffer before any swap.
+// the back buffer before any swap. Reads go to the buffer being drawn, the
+// default: the back buffer, or the framebuffer object that the SDL 1.2
+// compatibility library draws into instead (where asking for the back
+// buffer by name is an error).
 std::array<std::uint8_t, 3> pixelAt(int x, int y);
 
 GLint integerState(GLenum name);
@@ -36,6 +43,7 @@ GLint integerState(GLenum name);
 // frame.
 class ShowWindow : public GlWindow {
 public:
+    using GlWindow::GlWindow;
     void SetUp() override;
 };
 

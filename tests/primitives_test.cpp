@@ -146,3 +146,18 @@ TEST(ShowViewport, FitsTheFourByThreePictureCentredInAnyWindow)
             << " x " << got.height;
     }
 }
+
+TEST(ShowWindow, IsTheShowsOwnSizeWhereItFitsElseTheLargestFourByThreeThatDoes)
+{
+    const struct {
+        int displayWidth, displayHeight, width, height;
+    } cases[] = {
+        {1024, 768, 1024, 768}, {1920, 1080, 1024, 768}, {0, 0, 1024, 768},  // unknown
+        {800, 600, 800, 600},   {1280, 720, 960, 720},   {1023, 768, 1023, 767},
+    };
+    for (const auto& c : cases) {
+        const WindowSize got = showWindowOn(c.displayWidth, c.displayHeight);
+        EXPECT_TRUE(got.width == c.width && got.height == c.height)
+            << c.displayWidth << " x " << c.displayHeight << ": " << got.width << " x " << got.height;
+    }
+}

@@ -34,6 +34,21 @@ std::vector<std::uint32_t> stretch(int w, int h, int pw, int ph)
     return dst;
 }
 
+// A store of the test's own, released with it (the show's lives for the
+// whole run).
+struct OwnStore : TextureStore {
+    OwnStore() = default;
+    OwnStore(const OwnStore&) = delete;
+    OwnStore& operator=(const OwnStore&) = delete;
+    ~OwnStore()
+    {
+        for (SDL_Surface* surface : surfaces) {
+            SDL_FreeSurface(surface);
+        }
+        glDeleteTextures(static_cast<GLsizei>(textures.size()), textures.data());
+    }
+};
+
 SDL_Surface* surfaceOf(int w, int h, int bits, Uint32 r, Uint32 g, Uint32 b, Uint32 a)
 {
     return SDL_CreateRGBSurface(0, w, h, bits, r, g, b, a);
@@ -92,7 +107,7 @@ TEST(NearestStretch, CopiesPowerOfTwoPicturesPixelForPixel)
 
 TEST(SurfaceToTexture, MakesAnOpaqueTextureOfAnRgbPictureAndAppendsIt)
 {
-    TextureStore store;
+    OwnStore store;
     SDL_Surface* rgb = surfaceOf(16, 16, 24, 0x0000ff, 0x00ff00, 0xff0000, 0);
     SDL_FillRect(rgb, nullptr, SDL_MapRGB(rgb->format, 10, 20, 30));
     const ImageRef first = surfaceToTexture(rgb, store);
@@ -122,7 +137,7 @@ TEST(SurfaceToTexture, MakesAnOpaqueTextureOfAnRgbPictureAndAppendsIt)
 
 TEST(SurfaceToTexture, KeepsPartialAlphaExactlyEvenWhenTheSurfaceBlends)
 {
-    TextureStore store;
+    OwnStore store;
     SDL_Surface* rgba = surfaceOf(2, 2, 32, 0xff, 0xff00, 0xff0000, 0xff000000);
     SDL_SetAlpha(rgba, SDL_SRCALPHA, 255);
     SDL_FillRect(rgba, nullptr, SDL_MapRGBA(rgba->format, 200, 100, 50, 77));

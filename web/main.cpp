@@ -68,14 +68,14 @@ void turn()
 }  // namespace
 
 // For the page's checks: the show brought to show time t as a fresh one
-// with the given snow seed, drawing a frame every stepMs from 0, would have
-// left it, and the clock held at t, so that the next turn draws the frame
-// the desktop draws there. A negative t lets the clock go again.
-extern "C" EMSCRIPTEN_KEEPALIVE void web_test_hold_at(unsigned seed, std::uint32_t stepMs, double t)
+// with the given snow seed would have left it (advanceStateTo), and the
+// clock held at t, so that the next turn draws the frame the desktop draws
+// there. A negative t lets the clock go again.
+extern "C" EMSCRIPTEN_KEEPALIVE void web_test_hold_at(unsigned seed, double t)
 {
     if (t >= 0) {
         show->state.reset(seed);
-        advanceTo(static_cast<std::uint32_t>(t), stepMs, show->state);
+        advanceStateTo(static_cast<std::uint32_t>(t), show->state);
     }
     web_song_hold(t < 0 ? -1 : t);
 }

@@ -1,8 +1,8 @@
 // What the desktop show draws and plays, for holding the web page to it:
-//     desktop_reference OUTDIR SEED STEP T1 T2 ...
+//     desktop_reference OUTDIR SEED T1 T2 ...
 // writes OUTDIR/splash.ppm and OUTDIR/T.ppm for each moment T: the frame at
-// T of a fresh show with snow seed SEED, brought there as if it had drawn a
-// frame every STEP ms from 0 (binary PPM, top row first); OUTDIR/song.raw,
+// T of a fresh show with snow seed SEED brought there (advanceStateTo), as
+// a binary PPM, top row first; OUTDIR/song.raw,
 // the first songCheckMs of what the mixer plays from the song's start
 // (16-bit stereo); and OUTDIR/song.txt, the samples in the song's loop.
 // Needs a display.
@@ -26,7 +26,7 @@
 namespace {
 
 constexpr std::uint32_t songCheckMs = 4000;
-constexpr int firstMoment = 4;
+constexpr int firstMoment = 3;
 
 [[noreturn]] void fail(const std::string& what)
 {
@@ -73,12 +73,11 @@ void writeScreen(const std::string& path)
 int main(int argc, char** argv)
 {
     if (argc <= firstMoment) {
-        std::fprintf(stderr, "usage: desktop_reference OUTDIR SEED STEP T1 T2 ...\n");
+        std::fprintf(stderr, "usage: desktop_reference OUTDIR SEED T1 T2 ...\n");
         return usageErrorStatus;
     }
     const std::string out = argv[1];
     const std::uint32_t seed = number(argv[2]);
-    const std::uint32_t step = number(argv[3]);
 
     // The mixer's output from the song's start is what is heard from
     // heardDelayMs on.
@@ -95,7 +94,7 @@ int main(int argc, char** argv)
     for (int i = firstMoment; i < argc; ++i) {
         const std::uint32_t t = number(argv[i]);
         const auto state = std::make_unique<ShowState>(seed);
-        advanceTo(t, step, *state);
+        advanceStateTo(t, *state);
         drawFrame(t, *state);
         writeScreen(out + "/" + argv[i] + ".ppm");
         SDL_GL_SwapBuffers();

@@ -3,9 +3,9 @@
 // clock says and follows its jumps both ways, the keys do what they do on
 // the desktop, and at chosen moments the page draws the desktop's frames.
 // Prints a line per check and ends non-zero if any fails.
-//     node page_checks.js PAGE_DIR REFERENCE_DIR SEED STEP T1 T2 ...
+//     node page_checks.js PAGE_DIR REFERENCE_DIR SEED T1 T2 ...
 // REFERENCE_DIR holds what tests/web/desktop_reference wrote for the same
-// seed, step and moments; the page's frames are written beside them.
+// seed and moments; the page's frames are written beside them.
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -13,7 +13,7 @@ const { chromium } = require('playwright-core');
 const { serveFolder, launchChromium, readPpm, writePpm, worstBlockDifference, screenWidth, screenHeight } =
   require('./page_tools');
 
-const [pageDir, referenceDir, seed, step, ...moments] = process.argv.slice(2);
+const [pageDir, referenceDir, seed, ...moments] = process.argv.slice(2);
 
 // Frames of the same moment differ where SwiftShader and Mesa rasterise
 // thin edges differently (block differences up to about 25); a wrong
@@ -77,7 +77,7 @@ function songAgainstClock(page) {
 // is held at hold first, if given (see web_test_hold_at in web/main.cpp).
 function nextFrame(page, hold) {
   return page.evaluate(hold => new Promise(resolve => {
-    if (hold) Module._web_test_hold_at(hold.seed, hold.step, hold.t);
+    if (hold) Module._web_test_hold_at(hold.seed, hold.t);
     Module.postMainLoop = () => {
       Module.postMainLoop = null;
       const gl = Module.ctx, w = gl.drawingBufferWidth, h = gl.drawingBufferHeight;
@@ -196,9 +196,9 @@ async function main() {
 
     // The page's own turns at the chosen moments, the clock held there.
     for (const moment of moments) {
-      checkFrame(moment, await nextFrame(page, { seed: +seed, step: +step, t: +moment }));
+      checkFrame(moment, await nextFrame(page, { seed: +seed, t: +moment }));
     }
-    await page.evaluate(() => Module._web_test_hold_at(0, 1, -1));
+    await page.evaluate(() => Module._web_test_hold_at(0, -1));
 
     await page.keyboard.press('Escape');
     await page.waitForFunction(() => getComputedStyle(document.getElementById('message')).display === 'block',

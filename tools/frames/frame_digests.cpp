@@ -31,7 +31,6 @@ constexpr std::uint32_t defaultLastMs = 320000;
 std::uint64_t digestOfBackBuffer()
 {
     static std::vector<std::uint8_t> pixels(static_cast<std::size_t>(screenWidth) * screenHeight * 3);
-    glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, screenWidth, screenHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     std::uint64_t digest = 14695981039346656037ull;

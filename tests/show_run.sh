@@ -1,0 +1,108 @@
+# Sourced by the runs of the real program: a virtual display of the run's
+# own, the show started in the background, every wait bounded, and a
+# failure that shows what the show printed. SHOW names the program.
+set -uo pipefail
+
+scratch=$(mktemp -d)
+out=$scratch/out
+err=$scratch/err
+xvfbPid=
+showPid=
+status=
+
+finish() {
+    [[ -n $showPid ]] && kill "$showPid" 2>/dev/null
+    [[ -n $xvfbPid ]] && kill "$xvfbPid" 2>/dev/null
+    rm -rf "$scratch"
+}
+trap finish EXIT
+
+fail() {
+    echo "FAIL: $*"
+    echo "--- stdout"; cat "$out" 2>/dev/null
+    echo "--- stderr"; cat "$err" 2>/dev/null
+    exit 1
+}
+
+# A virtual display of its own with the screen WxHxDEPTH, so that no other
+# run's window takes the keys. Xvfb picks a free number itself (-displayfd),
+# so runs side by side never race for one. -noreset: SDL opens and closes a
+# trial connection before its real one, and a display that resets when its
+# last client leaves can refuse the second.
+ownDisplay() {
+    local numberFile=$scratch/display
+    # A display being shut down removes its socket last: it must be gone
+    # before another may take its number.
+    if [[ -n $xvfbPid ]]; then
+        kill "$xvfbPid" 2>/dev/null
+        wait "$xvfbPid" 2>/dev/null
+    fi
+    rm -f "$numberFile"
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset 3>"$numberFile" 2>"$scratch/xvfb.log" &
+    xvfbPid=$!
+    for _ in $(seq 100); do
+        [[ -s $numberFile ]] && break
+        sleep 0.1
+    done
+    [[ -s $numberFile ]] || fail "no virtual display $1 within 10 s: $(cat "$scratch/xvfb.log")"
+    export DISPLAY=:$(head -n 1 "$numberFile")
+}
+
+# Starts the show with the given options, silently (dummy audio unless the
+# caller chose a driver), its output in $out and $err. A script's background
+# job ignores SIGINT; a show started from a terminal takes Ctrl-C, so the
+# show is given it back.
+startShow() {
+    SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} env --default-signal=INT "$SHOW" "$@" >"$out" 2>"$err" &
+    showPid=$!
+}
+
+waitForWindow() {
+    timeout 30 xdotool search --sync --name '^sleighride$' >/dev/null || fail "no window within 30 s"
+}
+
+# Waits up to $1 seconds for the show to end; its exit status in $status.
+waitForEnd() {
+    for _ in $(seq "$(($1 * 10))"); do
+        kill -0 "$showPid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$showPid" 2>/dev/null && fail "still running $1 s on"
+    wait "$showPid"
+    status=$?
+    showPid=
+}
+
+# Waits up to $2 seconds for a line of the show's output matching $1.
+awaitLine() {
+    for _ in $(seq "$(($2 * 10))"); do
+        grep -Eq "$1" "$out" && return 0
+        kill -0 "$showPid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+# Loading and the splash swallow keys, however long they take on a busy
+# machine: taps space (bounded) until the show's main loop answers, a key
+# release there printing a bare time line.
+endSplash() {
+    for _ in $(seq 30); do
+        xdotool key space
+        awaitLine '^[0-9]+$' 1 && return 0
+    done
+    fail "the splash never ended"
+}
+
+# Taps t (bounded) until the show prints a timing line at or after $1 ms,
+# its time then in $reached. A jump takes effect from the next frame, and
+# decoding the song up to its new place can take a while on a busy machine.
+reach() {
+    for _ in $(seq 40); do
+        xdotool key t
+        sleep 0.25
+        reached=$(sed -n 's/^|| globaltime > [0-9]* && globaltime <= \([0-9]*\)$/\1/p' "$out" | tail -n 1)
+        [[ -n $reached && $reached -ge $1 ]] && return 0
+    done
+    fail "the show never reached $1 ms (last timing line at ${reached:-none})"
+}

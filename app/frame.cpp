@@ -68,8 +68,8 @@ void drawLayerIfShown(Layer layer, std::uint32_t t, ShowState& state)
 
 void drawFrame(std::uint32_t t, ShowState& state)
 {
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClear(GL_DEPTH_BUFFER_BIT);
+    // Only the 3D view tests depth; without it the depth buffer stays as it is.
+    glClear(GL_COLOR_BUFFER_BIT | (windowOf(Layer::Ride).contains(t) ? GL_DEPTH_BUFFER_BIT : 0));
     // Whatever the frame before left, the layers start from the 2D state;
     // the 3D view leaves it behind again when it has drawn.
     useShowProjection();

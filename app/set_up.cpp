@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/gl_state.h"
+#include "app/warm_up.h"
 #include "assets/loader.h"
 #include "overlay/primitives.h"
 #include "overlay/screen.h"
@@ -67,6 +68,16 @@ bool fullScreenFits()
     return false;
 }
 
+// The fixed drawing state and the splash's projection. The projection fills
+// a 1024 x 768 viewport; a smaller window shows the picture scaled to fit.
+void useSplashDrawing()
+{
+    initGLState();
+    setOrtho2D(screenWidth);
+    const SDL_Surface* screen = SDL_GetVideoSurface();
+    useShowViewport(screen->w, screen->h);
+}
+
 }  // namespace
 
 void openShowWindow(bool fullScreen)
@@ -105,12 +116,8 @@ void openShowWindow(bool fullScreen)
 void prepareDrawing()
 {
     loadPictures();
-    initGLState();
-    setOrtho2D(screenWidth);
-    // The splash's projection above fills a 1024 x 768 viewport; a smaller
-    // window shows the picture scaled to fit.
-    const SDL_Surface* screen = SDL_GetVideoSurface();
-    useShowViewport(screen->w, screen->h);
+    useSplashDrawing();
+    warmUpDrawing();
 }
 
 void setUpShow(ShowSong& song, bool fullScreen)
@@ -121,7 +128,9 @@ void setUpShow(ShowSong& song, bool fullScreen)
         failSetUp("cannot open even the silent audio device", SDL_GetError());
     }
     SDL_ShowCursor(0);
-    prepareDrawing();
+    // The splash needs only its own picture; the others load while it shows.
+    startLoadingPictures(splashIcon);
+    useSplashDrawing();
     if (!openSong(song, musicBlock())) {
         failSetUp("cannot open the song", Mix_GetError());
     }

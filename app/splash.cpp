@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include "app/warm_up.h"
 #include "assets/loader.h"
 #include "overlay/primitives.h"
 #include "overlay/screen.h"
@@ -27,10 +28,15 @@ bool showSplash()
 {
     const Uint32 shownAt = SDL_GetTicks();
     bool keyPressed = false;
-    // No delay: redraws as fast as the swap allows. A key ends the splash
-    // only after the frame of that turn has been shown; a quit request (the
-    // window closed, Ctrl-C, SIGTERM) ends the program at once.
-    while (SDL_GetTicks() - shownAt < splashMs && !keyPressed) {
+    bool loaded = false;
+    std::size_t warmedUp = 0;
+    // No delay: redraws as fast as the swap allows, after each frame taking
+    // in the pictures decoded meanwhile and then warming up the show's
+    // drawing out of sight (until a key). A key ends the splash only after
+    // the frame of that turn has been shown, and only once every picture is
+    // loaded; a quit request (the window closed, Ctrl-C, SIGTERM) ends the
+    // program at once.
+    while (!loaded || (SDL_GetTicks() - shownAt < splashMs && !keyPressed)) {
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_QUIT) {
@@ -40,6 +46,10 @@ bool showSplash()
         }
         drawSplashFrame();
         SDL_GL_SwapBuffers();
+        loaded = uploadDecodedPictures();
+        if (loaded && !keyPressed && drawWarmUpFrame(warmedUp)) {
+            ++warmedUp;
+        }
     }
     return true;
 }

@@ -2,10 +2,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-
-#include <SDL_image.h>
+#include <memory>
+#include <utility>
 
 #include "assets/media_table.h"
+#include "assets/picture_decoding.h"
 
 #define SLEIGHRIDE_DEFINE_IMAGE(name, width, height, format) ImageRef name;
 SLEIGHRIDE_PICTURES(SLEIGHRIDE_DEFINE_IMAGE)
@@ -17,22 +18,91 @@ namespace {
 ImageRef* const records[pictureCount] = {SLEIGHRIDE_PICTURES(SLEIGHRIDE_IMAGE_ADDRESS)};
 #undef SLEIGHRIDE_IMAGE_ADDRESS
 
+[[noreturn]] void failDecoding(int number, const std::string& why)
+{
+    std::fprintf(stderr, "cannot decode picture %d (%s): %s\n", number, pictureTable[number - 1].name, why.c_str());
+    std::fflush(stderr);
+    std::exit(1);
+}
+
+// Hands a decoded picture to its texture and its record.
+void giveToTexture(int number, TexturePixels& pixels)
+{
+    const int index = number - 1;
+    uploadTexture(textureStore.textures[static_cast<std::size_t>(index)], pixels);
+    textureStore.coverage[static_cast<std::size_t>(index)] = std::move(pixels.coverage);
+    *records[index] = {pixels.width, pixels.height, index};
+}
+
+std::unique_ptr<PictureDecoders> loading;
+
+int numberOf(const ImageRef& record)
+{
+    for (int index = 0; index < pictureCount; ++index) {
+        if (records[index] == &record) {
+            return index + 1;
+        }
+    }
+    return 1;
+}
+
+// Once every picture is in, the decoders end, their memory goes and the
+// heap gives back what they freed.
+bool uploadPictures(bool wait)
+{
+    if (loading == nullptr) {
+        return true;
+    }
+    const bool done = loading->handOver(wait, [](int number, TexturePixels& pixels, const std::string& error) {
+        if (!error.empty()) {
+            failDecoding(number, error);
+        }
+        giveToTexture(number, pixels);
+    });
+    glBindTexture(GL_TEXTURE_2D, 0);
+    if (done) {
+        loading.reset();
+        releaseDecodingMemory();
+    }
+    return done;
+}
+
 }  // namespace
 
-SDL_Surface* decodePicture(int number, MediaBlock block)
+void decodePicture(int number, MediaBlock block, TexturePixels& into)
 {
-    SDL_Surface* surface = IMG_Load_RW(SDL_RWFromConstMem(block.data, static_cast<int>(block.size)), 1);
-    if (surface == nullptr) {
-        std::fprintf(stderr, "cannot decode picture %d (%s): %s\n", number,
-                     pictureTable[number - 1].name, IMG_GetError());
-        std::exit(1);
+    std::vector<std::uint32_t> spare;
+    const std::string why = decodeInto(block, into, spare);
+    if (!why.empty()) {
+        failDecoding(number, why);
     }
-    return surface;
+}
+
+void startLoadingPictures(const ImageRef& first)
+{
+    textureStore.textures.resize(pictureCount);
+    glGenTextures(pictureCount, textureStore.textures.data());
+    textureStore.coverage.resize(pictureCount);
+    const int number = numberOf(first);
+    loading = std::make_unique<PictureDecoders>(number);
+    TexturePixels pixels;
+    decodePicture(number, pictureBlock(number), pixels);
+    giveToTexture(number, pixels);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+bool uploadDecodedPictures()
+{
+    return uploadPictures(false);
+}
+
+void finishLoadingPictures()
+{
+    uploadPictures(true);
 }
 
 void loadPictures()
 {
-    for (int number = 1; number <= pictureCount; ++number) {
-        *records[number - 1] = surfaceToTexture(decodePicture(number, pictureBlock(number)), textureStore);
-    }
+    startLoadingPictures(*records[0]);
+    finishLoadingPictures();
 }

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <utility>
 
 TextureStore& textureStore = *new TextureStore;
 
@@ -22,14 +24,22 @@ constexpr int bitsPerPixel = 32;
     std::exit(1);
 }
 
-const std::uint32_t* pixelsOf(const SDL_Surface* surface)
+std::size_t pixelCount(int width, int height)
 {
-    return static_cast<const std::uint32_t*>(surface->pixels);
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
 }
 
-int pitchInPixels(const SDL_Surface* surface)
+// Where the picture's rows lie when it is stretched in place: at the bottom
+// of the texels, so that stretching downward from the top row only ever
+// reads rows it has not yet written.
+std::size_t inPlaceOffset(const TexturePixels& pixels)
 {
-    return surface->pitch / surface->format->BytesPerPixel;
+    return pixelCount(pixels.textureWidth, pixels.textureHeight - pixels.height);
+}
+
+bool stretchedInPlace(const TexturePixels& pixels)
+{
+    return pixels.width == pixels.textureWidth;
 }
 
 }  // namespace
@@ -59,10 +69,59 @@ void resampleNearest(const std::uint32_t* src, int srcWidth, int srcHeight, int 
     }
 }
 
+std::uint32_t* pictureRows(int width, int height, TexturePixels& into, std::vector<std::uint32_t>& spare)
+{
+    into.width = width;
+    into.height = height;
+    into.textureWidth = powerOfTwoAtLeast(width);
+    into.textureHeight = powerOfTwoAtLeast(height);
+    into.texels.resize(pixelCount(into.textureWidth, into.textureHeight));
+    if (stretchedInPlace(into)) {
+        return into.texels.data() + inPlaceOffset(into);
+    }
+    spare.resize(pixelCount(width, height));
+    return spare.data();
+}
+
+void stretchPicture(const std::uint32_t* rows, TexturePixels& into)
+{
+    into.coverage = Coverage(rows, into.width, into.height, into.width, into.textureWidth, into.textureHeight);
+    if (!stretchedInPlace(into)) {
+        resampleNearest(rows, into.width, into.height, into.width, into.texels.data(), into.textureWidth,
+                        into.textureHeight, into.textureWidth);
+        return;
+    }
+    // Texel row j is picture row j * height / textureHeight, which lies at or
+    // below row j where the picture was written: never a row already
+    // rewritten.
+    const std::size_t rowBytes = pixelCount(into.textureWidth, 1) * sizeof(std::uint32_t);
+    int rowSum = 0;
+    for (int j = 0; j < into.textureHeight; ++j, rowSum += into.height) {
+        const std::uint32_t* from = rows + pixelCount(into.width, rowSum / into.textureHeight);
+        std::uint32_t* to = into.texels.data() + pixelCount(into.textureWidth, j);
+        if (from != to) {
+            std::memmove(to, from, rowBytes);
+        }
+    }
+}
+
+void uploadTexture(GLuint name, const TexturePixels& pixels)
+{
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    // Set before the upload: the renderer then makes room for one level only.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, pixels.textureWidth, pixels.textureHeight, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, pixels.texels.data());
+}
+
 ImageRef surfaceToTexture(SDL_Surface* surface, TextureStore& store)
 {
-    SDL_Surface* rgba = SDL_CreateRGBSurface(0, surface->w, surface->h, bitsPerPixel,
-                                             redMask, greenMask, blueMask, alphaMask);
+    SDL_Surface* rgba = SDL_CreateRGBSurface(0, surface->w, surface->h, bitsPerPixel, redMask, greenMask, blueMask,
+                                             alphaMask);
     if (rgba == nullptr) {
         SDL_FreeSurface(surface);
         surfaceFailed();
@@ -76,34 +135,20 @@ ImageRef surfaceToTexture(SDL_Surface* surface, TextureStore& store)
     SDL_BlitSurface(surface, nullptr, rgba, nullptr);
     SDL_FreeSurface(surface);
 
-    const int width = rgba->w;
-    const int height = rgba->h;
-    const int textureWidth = powerOfTwoAtLeast(width);
-    const int textureHeight = powerOfTwoAtLeast(height);
-    SDL_Surface* stretched = SDL_CreateRGBSurface(rgba->flags, textureWidth, textureHeight,
-                                                  rgba->format->BitsPerPixel, rgba->format->Rmask,
-                                                  rgba->format->Gmask, rgba->format->Bmask,
-                                                  rgba->format->Amask);
-    if (stretched == nullptr) {
-        surfaceFailed();
+    TexturePixels pixels;
+    std::vector<std::uint32_t> spare;
+    std::uint32_t* rows = pictureRows(rgba->w, rgba->h, pixels, spare);
+    for (int y = 0; y < rgba->h; ++y) {
+        std::memcpy(rows + pixelCount(rgba->w, y), static_cast<const std::uint8_t*>(rgba->pixels) + y * rgba->pitch,
+                    pixelCount(rgba->w, 1) * sizeof(std::uint32_t));
     }
-    resampleNearest(pixelsOf(rgba), width, height, pitchInPixels(rgba),
-                    static_cast<std::uint32_t*>(stretched->pixels), textureWidth, textureHeight,
-                    pitchInPixels(stretched));
     SDL_FreeSurface(rgba);
-    store.surfaces.push_back(stretched);
+    stretchPicture(rows, pixels);
 
     GLuint name = 0;
     glGenTextures(1, &name);
+    uploadTexture(name, pixels);
     store.textures.push_back(name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, textureWidth, textureHeight, 0, GL_RGBA,
-                 GL_UNSIGNED_BYTE, stretched->pixels);
-
-    return {width, height, static_cast<std::int32_t>(store.textures.size()) - 1};
+    store.coverage.push_back(std::move(pixels.coverage));
+    return {pixels.width, pixels.height, static_cast<std::int32_t>(store.textures.size()) - 1};
 }

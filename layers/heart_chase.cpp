@@ -6,7 +6,6 @@
 #include "assets/loader.h"
 #include "layers/sprites.h"
 #include "overlay/primitives.h"
-#include "overlay/screen.h"
 #include "timeline/timeline.h"
 
 namespace {
@@ -85,7 +84,7 @@ void drawHeartChaseLayer(std::uint32_t t)
         drawPicture(snowman, at.companionX, at.y);
         break;
     case ChasePass::White:
-        drawQuad(screenCentreX, screenCentreY, screenWidth, screenHeight);
+        fillScreen(1, 1, 1);
         drawPicture(heart, at.heartX, at.y);
         drawRockingSanta(at.companionX, at.y, santaTiltDegrees(t));
         break;

@@ -120,9 +120,11 @@ void advanceSnowLayer(std::uint32_t t, SnowField& snow)
 
 void drawSnowLayer(std::uint32_t t, SnowField& snow)
 {
-    glColor4f(1, 1, 1, flakeAlpha);
-    fallOneFrame(t, snow, [](int column, int row) {
-        drawQuad(static_cast<float>(column * snowCellPx), static_cast<float>(row * snowCellPx), snowCellPx,
-                 snowCellPx);
+    QuadBatch flakes;
+    fallOneFrame(t, snow, [&flakes](int column, int row) {
+        flakes.add(static_cast<float>(column * snowCellPx), static_cast<float>(row * snowCellPx), snowCellPx,
+                   snowCellPx);
     });
+    glColor4f(1, 1, 1, flakeAlpha);
+    flakes.draw();
 }

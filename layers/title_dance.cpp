@@ -16,6 +16,7 @@ constexpr std::uint32_t fadeMs = 2000;
 constexpr TimeWindow fadeIn{titleWindow.after, titleWindow.after + fadeMs};
 constexpr TimeWindow dance{fadeIn.until, titleWindow.until - fadeMs};
 constexpr TimeWindow fadeOut{dance.until, titleWindow.until};
+static_assert(paintsFirst(Layer::TitleDance), "the title screen fades in and out over the black screen");
 
 // The Santa rocks about a point left of the middle, under the title.
 constexpr float santaPivotX = 256;
@@ -71,9 +72,10 @@ void drawTitleDanceLayer(std::uint32_t t)
         return;
     }
     // The white screen and the title share one colour so that they fade
-    // together; while the Santa dances it is opaque white.
+    // together; while the Santa dances it is opaque white. White at an
+    // alpha over the black screen below is that grey.
+    fillScreen(shade.alpha, shade.alpha, shade.alpha);
     glColor4f(1, 1, 1, shade.alpha);
-    drawQuad(screenCentreX, screenCentreY, screenWidth, screenHeight);
     if (shade.dancing) {
         drawDancingSanta(t);
     }

@@ -4,6 +4,10 @@
 // it; the picture's own size never changes the drawn size.
 #pragma once
 
+#include <SDL_opengl.h>
+
+#include <vector>
+
 #include "assets/texture_store.h"
 
 // The show's 2D state, on which every flat layer draws: one unit per pixel
@@ -20,8 +24,11 @@ void useShowViewport(int windowWidth, int windowHeight);
 // but spanning 0..width-1 by 0..767.
 void setOrtho2D(int width);
 
-// The whole picture on a w x h rectangle centred on (x, y). Leaves texture 0
-// bound, which plain rectangles rely on. Negative w or h mirror it.
+// The whole picture on a w x h rectangle centred on (x, y), drawn only
+// where it shows and unblended where it is opaque (overlay/shown_parts.h),
+// the same pixels as the whole rectangle blended. Leaves texture 0 bound,
+// which plain rectangles rely on, blending on and the scissor off. Negative
+// w or h mirror it.
 void drawTexturedQuad(ImageRef image, float x, float y, float w, float h);
 
 // The picture at its own pixel size times scale, centred on (x, y).
@@ -29,3 +36,20 @@ void drawPicture(ImageRef image, float x, float y, float scale = 1);
 
 // A plain w x h rectangle centred on (x, y).
 void drawQuad(float x, float y, float w, float h);
+
+// The whole viewport in one opaque colour: what a rectangle of that colour
+// covering the screen leaves, whatever lay below.
+void fillScreen(float red, float green, float blue);
+
+// Plain rectangles in the current colour, drawn together in one call. Each
+// covers the pixels drawQuad would where its edges fall on whole pixels
+// (elsewhere the rounding of the two ways may differ).
+class QuadBatch {
+public:
+    void add(float x, float y, float w, float h);
+    // Draws what was added and empties the batch.
+    void draw();
+
+private:
+    std::vector<GLfloat> corners_;
+};

@@ -16,7 +16,7 @@ deb=$(ls "$scratch"/sleighride_*.deb 2>/dev/null | head -n 1)
 
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
-for library in libsdl1.2debian libsdl-image1.2 libsdl-mixer1.2 libgl1 libglu1-mesa libc6 libstdc++6; do
+for library in libsdl1.2debian libpng16-16 libsdl-mixer1.2 libgl1 libglu1-mesa libc6 libstdc++6; do
     grep -qxF "$library" <<<"$names" || fail "does not depend on $library: $depends"
 done
 grep -q -- '-dev' <<<"$depends" && fail "depends on a development package: $depends"

@@ -2,6 +2,7 @@
 // that keeps every channel exactly, and the store's append-only indices.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "assets/texture_store.h"
@@ -42,9 +43,6 @@ struct OwnStore : TextureStore {
     OwnStore& operator=(const OwnStore&) = delete;
     ~OwnStore()
     {
-        for (SDL_Surface* surface : surfaces) {
-            SDL_FreeSurface(surface);
-        }
         glDeleteTextures(static_cast<GLsizei>(textures.size()), textures.data());
     }
 };
@@ -105,6 +103,22 @@ TEST(NearestStretch, CopiesPowerOfTwoPicturesPixelForPixel)
     EXPECT_EQ(stretch(16, 16, 16, 16), numberedPixels(16, 16));
 }
 
+TEST(NearestStretch, InPlaceForPicturesAsWideAsTheirTextureAsInTheCopy)
+{
+    // 16 wide is stretched in the texels' own memory, 12 wide by way of a
+    // spare copy; both must come out as the plain stretch.
+    for (const int width : {16, 12}) {
+        SCOPED_TRACE(width);
+        const std::vector<std::uint32_t> picture = numberedPixels(width, 5);
+        TexturePixels pixels;
+        std::vector<std::uint32_t> spare;
+        std::uint32_t* rows = pictureRows(width, 5, pixels, spare);
+        std::copy(picture.begin(), picture.end(), rows);
+        stretchPicture(rows, pixels);
+        EXPECT_EQ(pixels.texels, stretch(width, 5, 16, 8));
+    }
+}
+
 TEST(SurfaceToTexture, MakesAnOpaqueTextureOfAnRgbPictureAndAppendsIt)
 {
     OwnStore store;
@@ -129,9 +143,12 @@ TEST(SurfaceToTexture, MakesAnOpaqueTextureOfAnRgbPictureAndAppendsIt)
     EXPECT_EQ(second.height, 768);
     EXPECT_EQ(second.textureIndex, 1);
     EXPECT_EQ(store.textures.size(), 2u);
-    EXPECT_EQ(store.surfaces.size(), 2u);
-    EXPECT_EQ(store.surfaces[1]->w, 1024);
-    EXPECT_EQ(store.surfaces[1]->h, 1024);
+    EXPECT_EQ(store.coverage.size(), 2u);
+    GLint side[2];
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &side[0]);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &side[1]);
+    EXPECT_EQ(side[0], 1024);
+    EXPECT_EQ(side[1], 1024);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

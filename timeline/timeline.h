@@ -108,3 +108,20 @@ constexpr TimeWindow windowOf(Layer layer)
     }
     return {};
 }
+
+// Whether a layer paints first at every moment of its window: no row before
+// it in the table shows then, so it always draws on the cleared screen.
+constexpr bool paintsFirst(Layer layer)
+{
+    const TimeWindow own = windowOf(layer);
+    for (const Scheduled& row : timeline) {
+        if (row.layer == layer) {
+            return true;
+        }
+        // Two windows share a moment when one opens inside the other.
+        if (row.window.contains(own.after + 1) || own.contains(row.window.after + 1)) {
+            return false;
+        }
+    }
+    return false;
+}

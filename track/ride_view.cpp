@@ -134,9 +134,12 @@ void drawRideView(std::uint32_t t, RideState& ride)
     ride.spinAngle = spinAngleAfter(t);
     glEnable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
+    // Rails and ball are opaque: blending them would change nothing.
+    glDisable(GL_BLEND);
     ride.track.progress = rideProgress(t);
     ride.track.ballRadius = ballRadiusAt(t);
     ride.track.draw();
+    glEnable(GL_BLEND);
     useShowProjection();
 }
 

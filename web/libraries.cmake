@@ -13,3 +13,10 @@ set(song_player_app ${web_dir}/audio.cpp)
 add_library(sleighride_web_glu STATIC ${web_dir}/glu_quadric.cpp)
 target_include_directories(sleighride_web_glu PRIVATE ${web_dir}/include)
 target_link_libraries(sleighride_libraries INTERFACE sleighride_web_glu)
+# The pictures decoded between the splash's frames, with emscripten's
+# stb_image (linked with -sSTB_IMAGE=1; its header lies among emscripten's
+# own sources).
+set(picture_decoding ${web_dir}/picture_decoding.cpp)
+set(picture_decoding_libraries)
+set_source_files_properties(${picture_decoding} PROPERTIES
+    COMPILE_OPTIONS "-isystem;${EMSCRIPTEN_ROOT_PATH}/third_party")

@@ -7,6 +7,7 @@
 #include <SDL.h>
 #include <emscripten.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
@@ -14,6 +15,8 @@
 #include "app/set_up.h"
 #include "app/show_loop.h"
 #include "app/splash.h"
+#include "app/warm_up.h"
+#include "assets/loader.h"
 
 // The page around the show (shell.html).
 EM_JS(int, web_page_viewer_started, (), { return Module['viewerStarted'] ? 1 : 0; });
@@ -32,6 +35,8 @@ namespace {
 // The page's one show, for as long as the page lives.
 Show* show = nullptr;
 bool splashOver = false;
+bool picturesLoaded = false;
+std::size_t warmedUp = 0;
 
 void swallowInput()
 {
@@ -45,10 +50,17 @@ void turn()
     if (!splashOver) {
         // What the viewer presses before the show starts is not for it.
         swallowInput();
+        // As the desktop's splash: the pictures come in after each frame,
+        // then the show's drawing warms up out of sight. The browser shows
+        // what a turn draws last, so the warm-up comes before the splash.
+        if (picturesLoaded && drawWarmUpFrame(warmedUp)) {
+            ++warmedUp;
+        }
         drawSplashFrame();
         SDL_GL_SwapBuffers();
         web_page_frame_drawn();
-        if (web_page_viewer_started()) {
+        picturesLoaded = uploadDecodedPictures();
+        if (picturesLoaded && web_page_viewer_started()) {
             startShow(*show, 0);
             splashOver = true;
         }

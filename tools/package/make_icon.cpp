@@ -1,7 +1,6 @@
 // The show's icon for the desktop: the splash's robot face, each of its
 // 16 x 16 pixels a sharp 16 x 16 block, written as a 256 x 256 PNG.
 //     make_icon OUT.png
-#include <SDL.h>
 #include <png.h>
 
 #include <cerrno>
@@ -47,27 +46,20 @@ int main(int argc, char** argv)
     }
     const std::string out = argv[1];
     const int number = faceNumber();
-    SDL_Surface* face = decodePicture(number, pictureBlock(number));
-    // Any pixel format, read through 32 bits a pixel.
-    SDL_Surface* face32 = SDL_CreateRGBSurface(0, face->w, face->h, 32, 0xff, 0xff00, 0xff0000, 0);
-    if (face32 == nullptr) {
-        fail("cannot make a surface", SDL_GetError());
-    }
-    SDL_BlitSurface(face, nullptr, face32, nullptr);
-    const int width = face->w * enlargement;
-    const int height = face->h * enlargement;
+    TexturePixels face;
+    decodePicture(number, pictureBlock(number), face);
+    const int width = face.width * enlargement;
+    const int height = face.height * enlargement;
+    // R, G, B, A bytes; a face of power-of-two sides is its own texture.
     std::vector<std::uint32_t> enlarged(static_cast<std::size_t>(width) * height);
-    resampleNearest(static_cast<const std::uint32_t*>(face32->pixels), face->w, face->h, face32->pitch / 4,
-                    enlarged.data(), width, height, width);
+    resampleNearest(face.texels.data(), face.textureWidth, face.textureHeight, face.textureWidth, enlarged.data(),
+                    width, height, width);
     std::vector<std::uint8_t> rgb;
     rgb.reserve(enlarged.size() * rgbBytes);
     for (std::uint32_t pixel : enlarged) {
-        Uint8 r = 0, g = 0, b = 0;
-        SDL_GetRGB(pixel, face32->format, &r, &g, &b);
-        rgb.insert(rgb.end(), {r, g, b});
+        rgb.insert(rgb.end(), {static_cast<std::uint8_t>(pixel), static_cast<std::uint8_t>(pixel >> 8),
+                               static_cast<std::uint8_t>(pixel >> 16)});
     }
-    SDL_FreeSurface(face32);
-    SDL_FreeSurface(face);
 
     png_image image{};
     image.version = PNG_IMAGE_VERSION;

@@ -11,11 +11,13 @@
 //   (texture 0 is incomplete), WebGL samples opaque black, which turned
 //   every plain quad and the whole ride black. The emulation sees
 //   GL_TEXTURE_2D on only while it is enabled and a texture is bound.
+// - glGetFloatv(GL_CURRENT_COLOR), which WebGL does not know: the colour
+//   set last outside glBegin, which the emulation keeps.
 // - glShadeModel, which only warns: the emulation always shades smoothly,
 //   as the show does.
 mergeInto(LibraryManager.library, {
   $GLFixes__deps: ['$GLEmulation', '$GLImmediate', '$Browser', 'glEnable', 'glDisable', 'glIsEnabled',
-                   'glBindTexture'],
+                   'glBindTexture', 'glGetFloatv'],
   $GLFixes__postset: 'GLFixes.hook();',
   $GLFixes: {
     colorMaterial: false,
@@ -35,7 +37,8 @@ mergeInto(LibraryManager.library, {
     },
     install: function() {
       var enable = _glEnable, disable = _glDisable, isEnabled = _glIsEnabled, bindTexture = _glBindTexture;
-      var TEXTURE_2D = 0xDE1, COLOR_MATERIAL = 0xB57;
+      var getFloatv = _glGetFloatv;
+      var TEXTURE_2D = 0xDE1, COLOR_MATERIAL = 0xB57, CURRENT_COLOR = 0xB00;
       // The show uses texture unit 0 only.
       var texturing = false, bound = 0;
       // GL_TEXTURE_2D as the emulation is to see it.
@@ -80,6 +83,10 @@ mergeInto(LibraryManager.library, {
         if (cap == COLOR_MATERIAL) return GLFixes.colorMaterial ? 1 : 0;
         if (cap == TEXTURE_2D) return texturing ? 1 : 0;
         return isEnabled(cap);
+      };
+      _glGetFloatv = function(pname, params) {
+        if (pname == CURRENT_COLOR) HEAPF32.set(GLImmediate.clientColor, params >> 2);
+        else getFloatv(pname, params);
       };
       Browser.moduleContextCreatedCallbacks.push(function() {
         var shaderSource = GLctx.shaderSource;

@@ -1,5 +1,6 @@
 #include "gl_window.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -58,11 +59,6 @@ void ShowWindow::SetUp()
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-void drawFrameAt(std::uint32_t t, ShowState& state)
-{
-    drawFrame(t, state);
-}
-
 void drawFrameAt(std::uint32_t t)
 {
     const auto fresh = std::make_unique<ShowState>();
@@ -88,6 +84,11 @@ std::array<std::uint8_t, 3> pixelIn(const std::vector<std::uint8_t>& screen, int
 {
     const std::size_t at = (static_cast<std::size_t>(screenHeight - 1 - y) * screenWidth + x) * 3;
     return {screen[at], screen[at + 1], screen[at + 2]};
+}
+
+bool allBlack(const std::vector<std::uint8_t>& screen)
+{
+    return std::all_of(screen.begin(), screen.end(), [](std::uint8_t value) { return value == 0; });
 }
 
 std::vector<std::uint8_t> drawAlone(const std::function<void()>& draw)

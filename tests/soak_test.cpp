@@ -5,7 +5,7 @@
 
 #include <unistd.h>
 
-#include <cstdio>
+#include <fstream>
 #include <memory>
 #include <set>
 
@@ -30,13 +30,8 @@ constexpr long memorySlackBytes = 4L << 20;
 long residentBytes()
 {
     long pages = 0, resident = 0;
-    std::FILE* statm = std::fopen("/proc/self/statm", "r");
-    if (statm == nullptr || std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
-        ADD_FAILURE() << "cannot read /proc/self/statm";
-    }
-    if (statm != nullptr) {
-        std::fclose(statm);
-    }
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    EXPECT_GT(resident, 0) << "cannot read /proc/self/statm";
     return resident * sysconf(_SC_PAGESIZE);
 }
 

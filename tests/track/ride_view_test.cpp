@@ -136,6 +136,6 @@ TEST(RideView, LaysTheWholeLayoutOnTheBeatThenTheBallRidesItUntilItArrives)
     // Laying ended for good with the last slot, whatever frames came after.
     EXPECT_EQ(state.ride.track.pieces().size(), std::size(TrackLayout) - 1);
     // In the show's own frame the ball is there too, under the snow.
-    drawFrameAt(50000, state);
+    drawFrame(50000, state);
     EXPECT_GT(pixelsWhere(ballBlue), ballSeen);
 }

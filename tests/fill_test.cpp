@@ -58,7 +58,7 @@ TEST(Fill, NoFrameOfAnyLayerWritesMoreThanItsShareOfScreens)
     double most[std::size(timeline)] = {};
     for (std::uint32_t t = 0; t <= windowOf(Layer::ClosingCard).until; t += stepMs) {
         beginQuery(samplesPassed, query);
-        drawFrame(t, *state);
+        drawFrameAt(t, *state);
         endQuery(samplesPassed);
         queryResult(query, queryResultValue, &fragments);
         const double screens = fragments / screenPixels;

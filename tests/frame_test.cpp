@@ -98,12 +98,12 @@ TEST(Frame, AStateAdvancedThroughTheFramesBeforeAMomentShowsWhatDrawingThemWould
     for (const std::uint32_t moment : {30000u, 60000u, 111250u}) {
         SCOPED_TRACE(moment);
         for (std::uint32_t t = moment - 6000; t < moment; t += frameMs) {
-            drawFrame(t, *drawn);
+            drawFrameAt(t, *drawn);
             advanceFrame(t, *advanced);
         }
-        drawFrame(moment, *drawn);
+        drawFrameAt(moment, *drawn);
         const auto expected = readScreen();
-        drawFrame(moment, *advanced);
+        drawFrameAt(moment, *advanced);
         EXPECT_EQ(differingRows(readScreen(), expected), noRows);
     }
 }
@@ -113,7 +113,7 @@ TEST(Frame, AShowStartedLaterFindsTheTrackLaidAndTheSnowFallenAsALiveShowWouldHa
     const auto later = std::make_unique<ShowState>(5);
     advanceStateTo(60000, *later);
     EXPECT_EQ(later->ride.lastLaidIndex, layoutLength - 1);
-    drawFrame(60000, *later);
+    drawFrameAt(60000, *later);
     const auto withSnow = readScreen();
     drawFrameAt(60000);
     EXPECT_NE(differingRows(withSnow, readScreen()), noRows) << "the snow fallen since 36 s is missing";

@@ -59,6 +59,11 @@ void ShowWindow::SetUp()
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
+void drawFrameAt(std::uint32_t t, ShowState& state)
+{
+    drawFrame(t, state);
+}
+
 void drawFrameAt(std::uint32_t t)
 {
     const auto fresh = std::make_unique<ShowState>();

@@ -42,8 +42,9 @@ public:
     void SetUp() override;
 };
 
-// The show's frame at t, not presented, from a fresh state (nothing laid, no
-// snow).
+// The show's frame at t, not presented, from the given state or a fresh one
+// (nothing laid, no snow).
+void drawFrameAt(std::uint32_t t, ShowState& state);
 void drawFrameAt(std::uint32_t t);
 
 // What every drawer leaves: one modelview level, texture 0, no GL error.

@@ -5,7 +5,6 @@
 
 #include <optional>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "app/keys.h"
@@ -218,34 +217,4 @@ TEST(RunningShow, EscTheRightButtonAndClosingTheWindowEndItAfterEveryPendingEven
         EXPECT_GE(songClockMs(show->song, now), greetingsJumpMs);
         show->quitRequested = false;
     }
-}
-
-namespace {
-
-std::string printed(std::FILE* file)
-{
-    std::rewind(file);
-    std::string text;
-    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
-        text += static_cast<char>(c);
-    }
-    return text;
-}
-
-}  // namespace
-
-TEST(TimingLines, PressAndReleaseMakeOneConditionAndOtherReleasesABareTime)
-{
-    std::FILE* out = std::tmpfile();
-    ASSERT_NE(out, nullptr);
-    printTimingStart(out, 81876);
-    printTimingEnd(out, 83000);
-    printTimingStart(out, 5000);
-    printTimingEnd(out, 5000);  // pressed and released in one turn
-    printTimingEnd(out, 7);     // any other key's release
-    EXPECT_EQ(printed(out),
-              "|| globaltime > 81876 && globaltime <= 83000\n"
-              "|| globaltime > 5000 && globaltime <= 5000\n"
-              "7\n");
-    std::fclose(out);
 }

@@ -1,6 +1,5 @@
-// The show played through on the real frame path, frame after frame, as a
-// long run and as a slow machine would: nothing may build up from frame to
-// frame, neither GL errors, nor pushed matrices, nor memory.
+// The show played through on the real frame path, frame after frame: nothing
+// may build up, neither GL errors, nor pushed matrices, nor memory.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -16,8 +15,7 @@
 namespace {
 
 // A small window keeps the run to the cost of the drawing code rather than
-// of the software renderer filling 1024 x 768 pixels; the frames take the
-// same path, scaled to fit, as on a small display.
+// of the software renderer's fill; the frames take the same path.
 constexpr WindowSize soakWindow{128, 96};
 const auto* const window = ::testing::AddGlobalTestEnvironment(new ShowWindow(false, soakWindow));
 

@@ -1,6 +1,4 @@
-// The onset finder that the song's timing check trusts, tried on made-up
-// sound: it must place attacks to a few milliseconds and ignore what only
-// swells or holds.
+// The onset finder that the song's timing checks trust, on made-up sound.
 #include <gtest/gtest.h>
 
 #include <cmath>

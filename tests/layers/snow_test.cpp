@@ -113,7 +113,7 @@ TEST(SnowLayer, FallsOverTheLastOpeningCard)
         return screen;
     };
     const auto overBlack = cardOver(0), overWhite = cardOver(1);
-    drawFrame(t, *state);
+    drawFrameAt(t, *state);
     const auto frame = readScreen();
     int flakePixelsOnCard = 0;
     for (std::size_t green = 1; green < frame.size(); green += 3) {

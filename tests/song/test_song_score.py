@@ -146,6 +146,8 @@ class BassFigures(unittest.TestCase):
 
 
 class ShowHeaders(unittest.TestCase):
+    SYLLABLE_ROWS = [f"{{{1000 * i}, {1000 * i + 500}}}" for i in range(1, SYLLABLES + 1)]
+
     def header(self, text):
         with tempfile.NamedTemporaryFile("w", suffix=".h", delete=False) as f:
             f.write(text)
@@ -171,45 +173,35 @@ class ShowHeaders(unittest.TestCase):
                 f"    {row}\n"
                 "};\n")
 
-    def test_a_broken_table_stops_the_song_with_the_reason(self):
-        good = ", ".join(f"{{{1000 * i}, {1000 * i + 500}}}" for i in range(1, SYLLABLES + 1))
-        self.assertEqual(len(self.read(f"singerSyllables[64] = {{{good}}};", timing.read_syllables)), SYLLABLES)
-        short = ", ".join(f"{{{1000 * i}, {1000 * i + 500}}}" for i in range(1, SYLLABLES))
-        overlapping = good.replace("{2000, 2500}", "{2000, 3100}")
-        for text, reason in ((f"singerSyllables[63] = {{{short}}};", "expected 64"),
-                             (f"singerSyllables[64] = {{{overlapping}}};", "overlaps"),
-                             ("int x;", "no singerSyllables")):
-            with self.subTest(reason=reason), self.assertRaisesRegex(SystemExit, reason):
-                self.read(text, timing.read_syllables)
-
-    def test_each_cue_is_read_from_its_own_table(self):
-        syllables = ", ".join(f"{{{1000 * i}, {1000 * i + 500}}}" for i in range(1, SYLLABLES + 1))
-        text = (f"constexpr TimeWindow singerSyllables[syllableCount] = {{{syllables}}};\n"
+    def test_the_cues_moments_and_rows_are_read_each_from_its_own_table(self):
+        text = (f"constexpr TimeWindow singerSyllables[syllableCount] = {{{', '.join(self.SYLLABLE_ROWS)}}};\n"
                 "constexpr std::uint32_t singerSpinStarts[] = {98000, 99500};\n"
-                "constexpr TimeWindow singerHeartFlashes[] = {{88156, 88259}, {100210, 100293}};\n")
+                "constexpr TimeWindow singerHeartFlashes[] = {{88156, 88259}, {100210, 100293}};\n"
+                "constexpr std::uint32_t heardDelayMs = 312;\n")
         self.assertEqual(len(self.read(text, timing.read_syllables)), SYLLABLES)
         self.assertEqual(self.read(text, timing.read_spin_starts), (98000, 99500))
         self.assertEqual(self.read(text, timing.read_heart_flashes), [(88156, 88259), (100210, 100293)])
-        refused = self.refusal("singerSpinStarts[] = {98000 + 500};", timing.read_spin_starts)
-        self.assertIn("98000 + 500", refused)
-
-    def test_a_timeline_row_is_read_in_beats_and_ms(self):
-        # The whole table against the compiled one: tests/song/check_timeline.py.
+        self.assertEqual(self.read(text, timing.read_heard_delay_ms), 312)
+        # The whole timeline against the compiled one: tests/song/check_timeline.py.
         shifted = self.timeline("{Layer::Snow, {beats(2) + 5, beats(4)}},  // snow")
         self.assertEqual(self.read(shifted, timing.read_timeline)["Snow"], (2 * BEAT_MS + 5, 4 * BEAT_MS))
 
-    def test_a_malformed_timeline_row_or_moment_is_refused_by_its_text(self):
-        for row, reason in (("{Layer::Snow, {beats(96) * 2, 1000}},", "beats(96) * 2"),
-                            ("{Layer::Snow, {2000, 1000}},", "empty"),
-                            ("{Layer::Ride, {0, 5}},", "two rows")):
-            with self.subTest(row=row):
-                self.assertIn(reason, self.refusal(self.timeline(row), timing.read_timeline))
-        self.assertIn("beats(130) / 2", self.refusal("trackLaidMs = beats(130) / 2;",
-                                                     lambda path: timing.read_moment(path, "trackLaidMs")))
-
-    def test_the_heard_delay_is_read_and_a_missing_one_is_reported(self):
-        self.assertEqual(self.read("constexpr std::uint32_t heardDelayMs = 312;", timing.read_heard_delay_ms), 312)
-        self.assertIn("no heardDelayMs", self.refusal("// nothing here", timing.read_heard_delay_ms))
+    def test_a_broken_header_stops_the_song_with_the_reason(self):
+        rows = self.SYLLABLE_ROWS
+        overlapping = ", ".join(rows).replace("{2000, 2500}", "{2000, 3100}")
+        for text, reader, reason in (
+                (f"singerSyllables[63] = {{{', '.join(rows[1:])}}};", timing.read_syllables, "expected 64"),
+                (f"singerSyllables[64] = {{{overlapping}}};", timing.read_syllables, "overlaps"),
+                ("int x;", timing.read_syllables, "no singerSyllables"),
+                ("singerSpinStarts[] = {98000 + 500};", timing.read_spin_starts, "98000 + 500"),
+                ("// nothing here", timing.read_heard_delay_ms, "no heardDelayMs"),
+                ("trackLaidMs = beats(130) / 2;", lambda path: timing.read_moment(path, "trackLaidMs"),
+                 "beats(130) / 2"),
+                (self.timeline("{Layer::Snow, {beats(96) * 2, 1000}},"), timing.read_timeline, "beats(96) * 2"),
+                (self.timeline("{Layer::Snow, {2000, 1000}},"), timing.read_timeline, "empty"),
+                (self.timeline("{Layer::Ride, {0, 5}},"), timing.read_timeline, "two rows")):
+            with self.subTest(reason=reason):
+                self.assertIn(reason, self.refusal(text, reader))
 
 
 class MidiFile(unittest.TestCase):
@@ -220,26 +212,20 @@ class MidiFile(unittest.TestCase):
             data = f.read()
         _, fmt, tracks, division = struct.unpack(">IHHH", data[4:14])
         assert data[:4] == b"MThd" and data[14:18] == b"MTrk" and (fmt, tracks) == (0, 1)
-        length = struct.unpack(">I", data[18:22])[0]
-        body, at, now, events = data[22:22 + length], 0, 0, []
+        body = data[22:22 + struct.unpack(">I", data[18:22])[0]]
+        at, now, events = 0, 0, []
         while at < len(body):
             delta = 0
             while True:
-                byte = body[at]
-                at += 1
-                delta = (delta << 7) | (byte & 0x7F)
-                if not byte & 0x80:
+                delta, at = (delta << 7) | (body[at] & 0x7F), at + 1
+                if not body[at - 1] & 0x80:
                     break
             now += delta
             status = body[at]
-            if status == 0xFF:
-                size = body[at + 2]
-                events.append((now, status, body[at + 1:at + 3 + size]))
-                at += 3 + size
-            else:
-                size = 2 if status & 0xF0 in (midi.NOTE_ON, midi.NOTE_OFF, midi.CONTROL) else 1
-                events.append((now, status, body[at + 1:at + 1 + size]))
-                at += 1 + size
+            # A meta event's type and length byte, or a message's data bytes.
+            size = 2 + body[at + 2] if status == 0xFF else 1 if status & 0xF0 == midi.PROGRAM else 2
+            events.append((now, status, body[at + 1:at + 1 + size]))
+            at += 1 + size
         return division, events
 
     def written(self, notes, **options):

@@ -1,6 +1,5 @@
-// The ride view: the model's placement and the ball at the phase boundaries,
-// the 2D state it leaves, laying on the beat, and real frames read back.
-// Laying keeps state, so each test lays its own track from the first beat.
+// The ride view. Laying keeps state, so each test lays its own track from
+// the first beat.
 #include <gtest/gtest.h>
 
 #include "gl_window.h"
@@ -136,6 +135,6 @@ TEST(RideView, LaysTheWholeLayoutOnTheBeatThenTheBallRidesItUntilItArrives)
     // Laying ended for good with the last slot, whatever frames came after.
     EXPECT_EQ(state.ride.track.pieces().size(), std::size(TrackLayout) - 1);
     // In the show's own frame the ball is there too, under the snow.
-    drawFrame(50000, state);
+    drawFrameAt(50000, state);
     EXPECT_GT(pixelsWhere(ballBlue), ballSeen);
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/music_player.h"
 #include "assets/song_decoder.h"
 
 namespace {
@@ -75,7 +76,7 @@ bool openSong(ShowSong& song, MediaBlock block)
         return false;
     }
     song.block = block;
-    song.player = std::make_unique<MusicPlayer>(block, std::move(index), paceOfDevice());
+    song.player = std::make_shared<MusicPlayer>(block, std::move(index), paceOfDevice());
     Mix_HookMusic(playSong, song.player.get());
     return true;
 }

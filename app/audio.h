@@ -1,7 +1,8 @@
 // The show's one audio set-up, shared by the show and by the checks that
 // play the song exactly as the show plays it: the mixer, and the song
 // played through it by the show's own player (app/music_player.h), hooked
-// in as the mixer's music.
+// in as the mixer's music. The show as a web page implements the same
+// calls with the browser's decoding and playing (web/audio.cpp).
 #pragma once
 
 #include <cstdint>
@@ -10,13 +11,9 @@
 #include <vector>
 
 #include "app/heard_delay.h"
-#include "app/music_player.h"
 #include "assets/media_table.h"
 
-// The song is composed against heardDelayMs; a different chunk size would
-// queue a different amount of sound ahead of the listener.
-static_assert(heardDelayMs == (mixerChunkSamples * 3 * 1000 / 2 + mixerRate / 2) / mixerRate,
-              "heardDelayMs must stay one and a half mixer chunks");
+class MusicPlayer;
 
 // Opens the audio device for the show: 44.1 kHz, 16-bit, stereo. Returns
 // false, with the reason in SDL_GetError, when no device can be opened, or
@@ -39,7 +36,9 @@ struct ShowSong {
     ~ShowSong();
 
     MediaBlock block{};
-    std::unique_ptr<MusicPlayer> player;
+    // Shared only so that this header need not know the player
+    // (app/music_player.h): a web page plays the song without it.
+    std::shared_ptr<MusicPlayer> player;
 };
 
 // Indexes the song in its embedded block and hooks its player into the

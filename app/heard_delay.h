@@ -9,4 +9,16 @@
 
 #include <cstdint>
 
+#include "app/show_clock.h"
+
+// The mixer the show opens: 44.1 kHz, stereo, 8192-sample chunks.
+constexpr int mixerRate = static_cast<int>(showSampleRate);
+constexpr int mixerChannels = 2;
+constexpr int mixerChunkSamples = 8192;
+
 constexpr std::uint32_t heardDelayMs = 279;
+
+// The song is composed against heardDelayMs; a different chunk size would
+// queue a different amount of sound ahead of the listener.
+static_assert(heardDelayMs == (mixerChunkSamples * 3 * 1000 / 2 + mixerRate / 2) / mixerRate,
+              "heardDelayMs must stay one and a half mixer chunks");

@@ -13,12 +13,9 @@
 #include <cstdint>
 #include <mutex>
 
+#include "app/heard_delay.h"
 #include "app/show_clock.h"
 #include "assets/song_decoder.h"
-
-constexpr int mixerRate = static_cast<int>(showSampleRate);
-constexpr int mixerChannels = 2;
-constexpr int mixerChunkSamples = 8192;
 
 // A device that has not asked for a first mix within two chunks of the
 // start never will: the clock then runs on without it.

@@ -70,12 +70,17 @@ bool fullScreenFits()
 
 // The fixed drawing state and the splash's projection. The projection fills
 // a 1024 x 768 viewport; a smaller window shows the picture scaled to fit.
-void useSplashDrawing()
+void useSplashDrawing(int windowWidth, int windowHeight)
 {
     initGLState();
     setOrtho2D(screenWidth);
+    useShowViewport(windowWidth, windowHeight);
+}
+
+void useSplashDrawing()
+{
     const SDL_Surface* screen = SDL_GetVideoSurface();
-    useShowViewport(screen->w, screen->h);
+    useSplashDrawing(screen->w, screen->h);
 }
 
 }  // namespace
@@ -113,11 +118,17 @@ void openShowWindow(bool fullScreen)
     }
 }
 
-void prepareDrawing()
+void prepareDrawing(int width, int height)
 {
     loadPictures();
-    useSplashDrawing();
+    useSplashDrawing(width, height);
     warmUpDrawing();
+}
+
+void prepareDrawing()
+{
+    const SDL_Surface* screen = SDL_GetVideoSurface();
+    prepareDrawing(screen->w, screen->h);
 }
 
 void setUpShow(ShowSong& song, bool fullScreen)

@@ -19,5 +19,9 @@ void setUpShow(ShowSong& song, bool fullScreen = true);
 void openShowWindow(bool fullScreen);
 void prepareDrawing();
 
+// The same on a drawing surface of the given size that is not SDL's window
+// (the capture's offscreen surface).
+void prepareDrawing(int width, int height);
+
 // The same screen in a window, for good (the f key); a window stays as it is.
 void leaveFullScreen();

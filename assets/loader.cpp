@@ -1,18 +1,12 @@
 #include "assets/loader.h"
 
-#include <malloc.h>
-#include <png.h>
-
-#include <array>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <mutex>
-#include <thread>
 #include <utility>
 
 #include "assets/media_table.h"
+#include "assets/picture_decoding.h"
 
 #define SLEIGHRIDE_DEFINE_IMAGE(name, width, height, format) ImageRef name;
 SLEIGHRIDE_PICTURES(SLEIGHRIDE_DEFINE_IMAGE)
@@ -23,10 +17,6 @@ namespace {
 #define SLEIGHRIDE_IMAGE_ADDRESS(name, width, height, format) &name,
 ImageRef* const records[pictureCount] = {SLEIGHRIDE_PICTURES(SLEIGHRIDE_IMAGE_ADDRESS)};
 #undef SLEIGHRIDE_IMAGE_ADDRESS
-
-// Two decoders keep both cores of a small machine busy while the splash
-// shows; each holds one decoded picture at a time, so memory stays bounded.
-constexpr int decoderCount = 2;
 
 [[noreturn]] void failDecoding(int number, const std::string& why)
 {
@@ -44,109 +34,7 @@ void giveToTexture(int number, TexturePixels& pixels)
     *records[index] = {pixels.width, pixels.height, index};
 }
 
-// One decoder's picture: decoded by it, uploaded by the drawing thread.
-struct Slot {
-    TexturePixels pixels;
-    std::vector<std::uint32_t> spare;
-    int number = 0;
-    std::string error;
-    bool decoded = false;  // waiting for its upload
-};
-
-// The pictures in table order, but for the one loaded first, shared out
-// among the decoders one at a time. The decoders start with the first
-// upload, so that they take nothing from the first frame.
-class Loading {
-public:
-    explicit Loading(int loadedFirst) : loadedFirst_(loadedFirst) {}
-
-    ~Loading() { stop(); }
-
-    Loading(const Loading&) = delete;
-    Loading& operator=(const Loading&) = delete;
-
-    // Uploads what is decoded, waiting for more until all is done if asked.
-    // Returns whether every picture is loaded.
-    bool upload(bool wait)
-    {
-        if (decoders_.empty()) {
-            for (Slot& slot : slots_) {
-                decoders_.emplace_back([this, &slot] { decode(slot); });
-            }
-        }
-        std::unique_lock<std::mutex> lock(mutex_);
-        while (uploaded_ < pictureCount - 1) {
-            Slot* ready = nullptr;
-            for (Slot& slot : slots_) {
-                ready = slot.decoded ? &slot : ready;
-            }
-            if (ready == nullptr) {
-                if (!wait) {
-                    return false;
-                }
-                decodedOne_.wait(lock);
-                continue;
-            }
-            // The decoder waits until the slot is handed back.
-            lock.unlock();
-            if (!ready->error.empty()) {
-                stop();
-                failDecoding(ready->number, ready->error);
-            }
-            giveToTexture(ready->number, ready->pixels);
-            lock.lock();
-            ready->decoded = false;
-            ++uploaded_;
-            uploadedOne_.notify_all();
-        }
-        return true;
-    }
-
-private:
-    void decode(Slot& slot)
-    {
-        std::unique_lock<std::mutex> lock(mutex_);
-        while (!stopping_) {
-            next_ += next_ == loadedFirst_ ? 1 : 0;
-            if (next_ > pictureCount) {
-                return;
-            }
-            slot.number = next_++;
-            lock.unlock();
-            slot.error = decodeInto(pictureBlock(slot.number), slot.pixels, slot.spare);
-            lock.lock();
-            slot.decoded = true;
-            decodedOne_.notify_one();
-            uploadedOne_.wait(lock, [&] { return !slot.decoded || stopping_; });
-        }
-    }
-
-    void stop()
-    {
-        {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            stopping_ = true;
-        }
-        uploadedOne_.notify_all();
-        for (std::thread& decoder : decoders_) {
-            if (decoder.joinable()) {
-                decoder.join();
-            }
-        }
-    }
-
-    const int loadedFirst_;
-    std::mutex mutex_;
-    std::condition_variable decodedOne_;
-    std::condition_variable uploadedOne_;
-    std::array<Slot, decoderCount> slots_;
-    std::vector<std::thread> decoders_;
-    int next_ = 1;
-    int uploaded_ = 0;
-    bool stopping_ = false;
-};
-
-std::unique_ptr<Loading> loading;
+std::unique_ptr<PictureDecoders> loading;
 
 int numberOf(const ImageRef& record)
 {
@@ -165,34 +53,21 @@ bool uploadPictures(bool wait)
     if (loading == nullptr) {
         return true;
     }
-    const bool done = loading->upload(wait);
+    const bool done = loading->handOver(wait, [](int number, TexturePixels& pixels, const std::string& error) {
+        if (!error.empty()) {
+            failDecoding(number, error);
+        }
+        giveToTexture(number, pixels);
+    });
     glBindTexture(GL_TEXTURE_2D, 0);
     if (done) {
         loading.reset();
-        malloc_trim(0);
+        releaseDecodingMemory();
     }
     return done;
 }
 
 }  // namespace
-
-std::string decodeInto(MediaBlock block, TexturePixels& into, std::vector<std::uint32_t>& spare)
-{
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_memory(&image, block.data, block.size) == 0) {
-        return image.message;
-    }
-    // Pictures without alpha come out opaque.
-    image.format = PNG_FORMAT_RGBA;
-    std::uint32_t* rows =
-        pictureRows(static_cast<int>(image.width), static_cast<int>(image.height), into, spare);
-    if (png_image_finish_read(&image, nullptr, rows, 0, nullptr) == 0) {
-        return image.message;
-    }
-    stretchPicture(rows, into);
-    return {};
-}
 
 void decodePicture(int number, MediaBlock block, TexturePixels& into)
 {
@@ -209,7 +84,7 @@ void startLoadingPictures(const ImageRef& first)
     glGenTextures(pictureCount, textureStore.textures.data());
     textureStore.coverage.resize(pictureCount);
     const int number = numberOf(first);
-    loading = std::make_unique<Loading>(number);
+    loading = std::make_unique<PictureDecoders>(number);
     TexturePixels pixels;
     decodePicture(number, pictureBlock(number), pixels);
     giveToTexture(number, pixels);

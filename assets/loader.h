@@ -1,7 +1,7 @@
 // The show's pictures, decoded from the blocks compiled into the program,
 // each becoming a texture with its record. The splash needs only its own
-// picture: the others are decoded on worker threads while it shows, and
-// uploaded between its frames by the thread that draws.
+// picture: the others are decoded while it shows (assets/picture_decoding.h)
+// and uploaded between its frames by the thread that draws.
 #pragma once
 
 #include <string>
@@ -28,7 +28,7 @@ void decodePicture(int number, MediaBlock block, TexturePixels& into);
 
 // Starts loading: every picture gets its texture name in table order and
 // the first one (a record above) is loaded at once; the others are decoded
-// on worker threads from the first upload on. Needs a current OpenGL
+// from the first upload on. Needs a current OpenGL
 // context and an empty store; call once.
 void startLoadingPictures(const ImageRef& first);
 

@@ -1,0 +1,58 @@
+// Frames on their way out. The drawing thread reads each frame back into a
+// free buffer of the queue and hands it on; a worker thread delivers the
+// buffers in order (into the encoder's pipe, or into picture files) and
+// frees them. So drawing, reading back and encoding overlap, and the pixels
+// go from the read-back to their reader with no copy in between.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class FrameQueue {
+public:
+    // Delivers frame number n's pixels; returns false, with why in error,
+    // when it cannot, which stops the queue.
+    using Deliver = std::function<bool(std::uint64_t n, const std::uint8_t* pixels, std::string& error)>;
+
+    FrameQueue(std::size_t frameBytes, Deliver deliver);
+    // Stops the worker, dropping what it has not delivered.
+    ~FrameQueue();
+    FrameQueue(const FrameQueue&) = delete;
+    FrameQueue& operator=(const FrameQueue&) = delete;
+
+    // A buffer for the next frame, once one is free; nullptr once a
+    // delivery has failed.
+    std::uint8_t* nextBuffer();
+    // Hands the buffer from nextBuffer on as frame n.
+    void submit(std::uint64_t n);
+    // Waits until every frame handed on is delivered; false, with why in
+    // error, if one could not be.
+    bool drain(std::string& error);
+
+private:
+    struct Slot {
+        std::vector<std::uint8_t> pixels;
+        std::uint64_t frame = 0;
+    };
+
+    void work();
+
+    Deliver deliver_;
+    std::vector<Slot> slots_;
+    std::deque<std::size_t> free_;
+    std::deque<std::size_t> waiting_;
+    std::size_t filling_ = 0;
+    bool delivering_ = false;
+    bool stopping_ = false;
+    bool failed_ = false;
+    std::string error_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::thread worker_;
+};

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "assets/texture_store.h"
 #include "gl_window.h"
@@ -23,12 +26,24 @@ constexpr Rgb white{255, 255, 255};
 // A 16 x 16 picture: red top-left quarter, green top-right, blue bottom half.
 ImageRef quarteredPicture()
 {
-    SDL_Surface* surface = SDL_CreateRGBSurface(0, 16, 16, 32, 0xff, 0xff00, 0xff0000, 0xff000000);
-    SDL_Rect topLeft{0, 0, 8, 8}, topRight{8, 0, 8, 8}, bottom{0, 8, 16, 8};
-    SDL_FillRect(surface, &topLeft, SDL_MapRGBA(surface->format, 255, 0, 0, 255));
-    SDL_FillRect(surface, &topRight, SDL_MapRGBA(surface->format, 0, 255, 0, 255));
-    SDL_FillRect(surface, &bottom, SDL_MapRGBA(surface->format, 0, 0, 255, 255));
-    return surfaceToTexture(surface, textureStore);
+    // Texels as GL_RGBA bytes read on a little-endian machine.
+    constexpr std::uint32_t opaqueRed = 0xff0000ff, opaqueGreen = 0xff00ff00, opaqueBlue = 0xffff0000;
+    constexpr int side = 16;
+    TexturePixels pixels;
+    std::vector<std::uint32_t> spare;
+    std::uint32_t* rows = pictureRows(side, side, pixels, spare);
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            rows[y * side + x] = y >= side / 2 ? opaqueBlue : x < side / 2 ? opaqueRed : opaqueGreen;
+        }
+    }
+    stretchPicture(rows, pixels);
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    uploadTexture(name, pixels);
+    textureStore.textures.push_back(name);
+    textureStore.coverage.push_back(std::move(pixels.coverage));
+    return {side, side, static_cast<std::int32_t>(textureStore.textures.size()) - 1};
 }
 
 std::array<GLfloat, 16> modelview()

@@ -1,28 +1,11 @@
 #include "assets/texture_store.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <utility>
 
 TextureStore& textureStore = *new TextureStore;
 
 namespace {
-
-// R, G, B, A in memory order on a little-endian machine: what GL_RGBA with
-// GL_UNSIGNED_BYTE reads.
-constexpr Uint32 redMask = 0x000000ff;
-constexpr Uint32 greenMask = 0x0000ff00;
-constexpr Uint32 blueMask = 0x00ff0000;
-constexpr Uint32 alphaMask = 0xff000000;
-constexpr int bitsPerPixel = 32;
-
-[[noreturn]] void surfaceFailed()
-{
-    std::fprintf(stderr, "CreateRGBSurface failed: %s\n", SDL_GetError());
-    std::fflush(stderr);
-    std::exit(1);
-}
 
 std::size_t pixelCount(int width, int height)
 {
@@ -116,39 +99,4 @@ void uploadTexture(GLuint name, const TexturePixels& pixels)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, pixels.textureWidth, pixels.textureHeight, 0, GL_RGBA,
                  GL_UNSIGNED_BYTE, pixels.texels.data());
-}
-
-ImageRef surfaceToTexture(SDL_Surface* surface, TextureStore& store)
-{
-    SDL_Surface* rgba = SDL_CreateRGBSurface(0, surface->w, surface->h, bitsPerPixel, redMask, greenMask, blueMask,
-                                             alphaMask);
-    if (rgba == nullptr) {
-        SDL_FreeSurface(surface);
-        surfaceFailed();
-    }
-    // Without the alpha flag the blit copies all four channels instead of
-    // blending the picture onto the empty surface; pictures without alpha
-    // come out opaque.
-    if (surface->flags & SDL_SRCALPHA) {
-        SDL_SetAlpha(surface, 0, 0);
-    }
-    SDL_BlitSurface(surface, nullptr, rgba, nullptr);
-    SDL_FreeSurface(surface);
-
-    TexturePixels pixels;
-    std::vector<std::uint32_t> spare;
-    std::uint32_t* rows = pictureRows(rgba->w, rgba->h, pixels, spare);
-    for (int y = 0; y < rgba->h; ++y) {
-        std::memcpy(rows + pixelCount(rgba->w, y), static_cast<const std::uint8_t*>(rgba->pixels) + y * rgba->pitch,
-                    pixelCount(rgba->w, 1) * sizeof(std::uint32_t));
-    }
-    SDL_FreeSurface(rgba);
-    stretchPicture(rows, pixels);
-
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    uploadTexture(name, pixels);
-    store.textures.push_back(name);
-    store.coverage.push_back(std::move(pixels.coverage));
-    return {pixels.width, pixels.height, static_cast<std::int32_t>(store.textures.size()) - 1};
 }

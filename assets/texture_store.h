@@ -5,7 +5,6 @@
 // its memory used again for the next picture.
 #pragma once
 
-#include <SDL.h>
 #include <SDL_opengl.h>
 
 #include <cstdint>
@@ -66,9 +65,3 @@ void stretchPicture(const std::uint32_t* rows, TexturePixels& into);
 // Gives texture name those texels, sampled nearest and repeating. Leaves it
 // bound and the unpack alignment at 1.
 void uploadTexture(GLuint name, const TexturePixels& pixels);
-
-// Converts a decoded picture (any format SDL can blit to 32-bit RGBA; the
-// call takes it over and frees it) into a texture appended to the store.
-// Leaves that texture bound and the unpack alignment at 1. Ends the program
-// with a message if a surface cannot be created.
-ImageRef surfaceToTexture(SDL_Surface* surface, TextureStore& store);

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
 # The show's Debian package, made from a build and unpacked into a scratch
-# root: the program, its desktop entry and its icon in their places, and
-# Debian's runtime libraries as its dependencies.
-# Usage: check_package.sh BUILD-FOLDER
+# root. Usage: check_package.sh BUILD-FOLDER
 set -uo pipefail
 build=$1
 scratch=$(mktemp -d)

@@ -1,5 +1,6 @@
 #include "gl_window.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -88,6 +89,11 @@ std::array<std::uint8_t, 3> pixelIn(const std::vector<std::uint8_t>& screen, int
 {
     const std::size_t at = (static_cast<std::size_t>(screenHeight - 1 - y) * screenWidth + x) * 3;
     return {screen[at], screen[at + 1], screen[at + 2]};
+}
+
+bool allBlack(const std::vector<std::uint8_t>& screen)
+{
+    return std::all_of(screen.begin(), screen.end(), [](std::uint8_t value) { return value == 0; });
 }
 
 std::vector<std::uint8_t> drawAlone(const std::function<void()>& draw)

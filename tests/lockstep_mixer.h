@@ -1,13 +1,9 @@
 // The show's music played inside the real mixer, one mix at a time on a
-// made-up tick counter: SDL's disk driver runs flat out into /dev/null,
-// the player is hooked in as the mixer's music, and a semaphore lets mix k
-// happen only once this thread has run the main loop's turns up to its
-// tick. So what is played after the show's keys is measured against the
-// show's own clock, with no dependence on how fast the machine is.
-//
-// While it waits for its turn the audio thread holds SDL's audio lock, so
-// a main-loop turn that took that lock (as a seek through the mixer's own
-// music does) would hang the run: the turns may call only the player.
+// made-up tick counter: SDL's disk driver runs flat out into /dev/null, the
+// player is hooked in as the mixer's music, and a semaphore lets mix k
+// happen only once the main loop's turns have run up to its tick, however
+// fast the machine. The audio thread holds SDL's audio lock while it waits,
+// so a turn that took that lock would hang the run.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +12,7 @@
 
 #include "app/music_player.h"
 
-// SDL's audio on the disk driver with no pause between chunks, and the
-// show's mixer opened on it; a test program that cannot open it fails.
+// The show's mixer on SDL's disk driver with no pause between chunks.
 void openDiskMixer();
 
 constexpr double mixerChunkMs = mixerChunkSamples * double{msPerSecond} / showSampleRate;
@@ -35,16 +30,14 @@ struct MixedChunk {
     std::vector<std::int16_t> samples;  // interleaved stereo, as mixed
 };
 
-// Mix k is made at tick firstMixTick + k chunks, rounded down to whole
-// ticks.
+// Mix k is made at tick firstMixTick + k chunks, rounded down.
 constexpr std::uint32_t lockstepMixTick(std::uint32_t firstMixTick, int k)
 {
     return firstMixTick + static_cast<std::uint32_t>(k * mixerChunkMs);
 }
 
-// Plays the given number of mixes, each at its lockstepMixTick. Before a
-// mix, turn(tick) is called once for every tick since the last mix up to
-// and including the mix's own, in order, from startTick on. The counter
-// may wrap.
+// Plays the given number of mixes, each at its lockstepMixTick, calling
+// turn(tick) first for every tick from startTick (or the last mix) up to
+// and including the mix's own. The counter may wrap.
 std::vector<MixedChunk> playInLockstep(MusicPlayer& player, std::uint32_t startTick, std::uint32_t firstMixTick,
                                        int mixes, const std::function<void(std::uint32_t tick)>& turn);

@@ -1,7 +1,5 @@
 // The show clock's arithmetic at its edges, and the music player on a
-// made-up tick counter, called as the mixer's audio thread calls it: a
-// device that never calls, and devices off the tick counter's pace. The
-// keys, through the real mixer: tests/show_loop_test.cpp.
+// made-up tick counter, called as the mixer's audio thread calls it.
 #include <gtest/gtest.h>
 
 #include <algorithm>

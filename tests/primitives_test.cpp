@@ -1,10 +1,11 @@
-// The rectangles everything flat is drawn with, checked in a real context:
-// where they land, that pictures stand upright, and that they leave the
-// modelview and the texture binding as the next drawer expects.
+// The rectangles everything flat is drawn with, in a real context, and
+// where the show's picture goes in a window of any size.
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstring>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "assets/texture_store.h"
 #include "gl_window.h"
@@ -25,12 +26,24 @@ constexpr Rgb white{255, 255, 255};
 // A 16 x 16 picture: red top-left quarter, green top-right, blue bottom half.
 ImageRef quarteredPicture()
 {
-    SDL_Surface* surface = SDL_CreateRGBSurface(0, 16, 16, 32, 0xff, 0xff00, 0xff0000, 0xff000000);
-    SDL_Rect topLeft{0, 0, 8, 8}, topRight{8, 0, 8, 8}, bottom{0, 8, 16, 8};
-    SDL_FillRect(surface, &topLeft, SDL_MapRGBA(surface->format, 255, 0, 0, 255));
-    SDL_FillRect(surface, &topRight, SDL_MapRGBA(surface->format, 0, 255, 0, 255));
-    SDL_FillRect(surface, &bottom, SDL_MapRGBA(surface->format, 0, 0, 255, 255));
-    return surfaceToTexture(surface, textureStore);
+    // Texels as GL_RGBA bytes read on a little-endian machine.
+    constexpr std::uint32_t opaqueRed = 0xff0000ff, opaqueGreen = 0xff00ff00, opaqueBlue = 0xffff0000;
+    constexpr int side = 16;
+    TexturePixels pixels;
+    std::vector<std::uint32_t> spare;
+    std::uint32_t* rows = pictureRows(side, side, pixels, spare);
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            rows[y * side + x] = y >= side / 2 ? opaqueBlue : x < side / 2 ? opaqueRed : opaqueGreen;
+        }
+    }
+    stretchPicture(rows, pixels);
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    uploadTexture(name, pixels);
+    textureStore.textures.push_back(name);
+    textureStore.coverage.push_back(std::move(pixels.coverage));
+    return {side, side, static_cast<std::int32_t>(textureStore.textures.size()) - 1};
 }
 
 std::array<GLfloat, 16> modelview()
@@ -51,28 +64,32 @@ protected:
 
 }  // namespace
 
-TEST_F(Rectangles, TexturedQuadCoversItsRectangleUprightAndUnmirrored)
+TEST_F(Rectangles, CoverTheirRectangleWithThePictureUprightMirroredByANegativeWidthOrFlat)
 {
     const ImageRef picture = quarteredPicture();
-    glColor3f(1, 1, 1);
-    drawTexturedQuad(picture, 512, 384, 256, 256);  // covers 384..639 by 256..511
-    EXPECT_EQ(pixelAt(384, 256), red);
-    EXPECT_EQ(pixelAt(639, 256), green);
-    EXPECT_EQ(pixelAt(384, 511), blue);
-    EXPECT_EQ(pixelAt(639, 511), blue);
-    EXPECT_EQ(pixelAt(383, 300), black);
-    EXPECT_EQ(pixelAt(640, 300), black);
-    EXPECT_EQ(pixelAt(500, 255), black);
-    EXPECT_EQ(pixelAt(500, 512), black);
-}
-
-TEST_F(Rectangles, NegativeWidthMirrorsThePicture)
-{
-    const ImageRef picture = quarteredPicture();
-    glColor3f(1, 1, 1);
-    drawTexturedQuad(picture, 512, 384, -256, 256);
-    EXPECT_EQ(pixelAt(384, 256), green);
-    EXPECT_EQ(pixelAt(639, 256), red);
+    const struct {
+        bool textured;
+        float width, height;
+        int x, y;
+        Rgb colour;
+    } cases[] = {
+        // At the centre, 256 x 256 covers 384..639 by 256..511.
+        {true, 256, 256, 384, 256, red},    {true, 256, 256, 639, 256, green},  {true, 256, 256, 384, 511, blue},
+        {true, 256, 256, 639, 511, blue},   {true, 256, 256, 383, 300, black},  {true, 256, 256, 640, 300, black},
+        {true, 256, 256, 500, 255, black},  {true, 256, 256, 500, 512, black},  {true, -256, 256, 384, 256, green},
+        {true, -256, 256, 639, 256, red},   {false, 256, 256, 384, 256, white}, {false, 1024, 768, 0, 0, white},
+        {false, 1024, 768, 1023, 767, white},
+    };
+    for (const auto& c : cases) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        glColor3f(1, 1, 1);
+        // A plain quad drawn after a picture is flat colour.
+        drawTexturedQuad(picture, 512, 384, c.textured ? c.width : 256, 256);
+        if (!c.textured) {
+            drawQuad(512, 384, c.width, c.height);
+        }
+        EXPECT_EQ(pixelAt(c.x, c.y), c.colour) << c.width << " x " << c.height << " at " << c.x << ", " << c.y;
+    }
 }
 
 TEST_F(Rectangles, LeaveTheModelviewAndBindingAsTheNextDrawerExpects)
@@ -90,42 +107,6 @@ TEST_F(Rectangles, LeaveTheModelviewAndBindingAsTheNextDrawerExpects)
     EXPECT_EQ(modelview(), before);
     EXPECT_EQ(integerState(GL_MODELVIEW_STACK_DEPTH), depth);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-TEST_F(Rectangles, PlainQuadAfterAPictureIsFlatColour)
-{
-    const ImageRef picture = quarteredPicture();
-    glColor3f(1, 1, 1);
-    drawTexturedQuad(picture, 512, 384, 256, 256);
-    drawQuad(512, 384, 256, 256);
-    EXPECT_EQ(pixelAt(384, 256), white);
-    EXPECT_EQ(pixelAt(639, 511), white);
-}
-
-TEST_F(Rectangles, FullScreenQuadCoversExactlyTheScreenInTheShowProjection)
-{
-    glColor3f(1, 1, 1);
-    drawQuad(512, 384, 1024, 768);
-    EXPECT_EQ(pixelAt(0, 0), white);
-    EXPECT_EQ(pixelAt(1023, 767), white);
-}
-
-TEST(SplashProjection, SpansZeroTo1023By767WithYDown)
-{
-    setOrtho2D(1024);
-    std::array<GLdouble, 16> projection{}, identity{};
-    glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
-    // x: 0..1023 onto -1..1; y: 0..767 onto 1..-1.
-    EXPECT_NEAR(projection[0], 2.0 / 1023, 1e-9);
-    EXPECT_NEAR(projection[5], -2.0 / 767, 1e-9);
-    EXPECT_NEAR(projection[12], -1.0, 1e-9);
-    EXPECT_NEAR(projection[13], 1.0, 1e-9);
-    glGetDoublev(GL_MODELVIEW_MATRIX, identity.data());
-    EXPECT_EQ(identity[0], 1.0);
-    EXPECT_EQ(identity[12], 0.0);
-    std::array<GLint, 4> viewport{};
-    glGetIntegerv(GL_VIEWPORT, viewport.data());
-    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, 1024, 768}));
 }
 
 TEST(ShowViewport, FitsTheFourByThreePictureCentredInAnyWindow)

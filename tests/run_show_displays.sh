@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The real program where the display is not what it expects: no display at
-# all, a display smaller than its screen, one of 16-bit and one of 8-bit
-# colour. Usage: run_show_displays.sh PATH-TO-SLEIGHRIDE
+# The real program on no display, a small one, and 16- and 8-bit colour.
+# Usage: run_show_displays.sh PATH-TO-SLEIGHRIDE
 SHOW=$1
 source "$(dirname "$0")/show_run.sh"
 

@@ -1,7 +1,5 @@
 #!/usr/bin/env bash
-# The real program's command line: help and version without a display, a
-# misused option refused in one line, and a windowed, muted show started
-# 111 s in. Usage: run_show_options.sh PATH-TO-SLEIGHRIDE
+# The real program's command line. Usage: run_show_options.sh PATH-TO-SLEIGHRIDE
 SHOW=$1
 source "$(dirname "$0")/show_run.sh"
 

@@ -1,15 +1,12 @@
 #!/usr/bin/env bash
-# The real program asked to quit by signals, during the splash and after it,
-# and printing into a closed stdout or a pipe nobody reads any more.
-# Usage: run_show_quits.sh PATH-TO-SLEIGHRIDE
+# The real program asked to quit by signals, and printing into a closed
+# stdout or a pipe nobody reads. Usage: run_show_quits.sh PATH-TO-SLEIGHRIDE
 SHOW=$1
 source "$(dirname "$0")/show_run.sh"
 ownDisplay 1024x768x24
 
-# During the splash (4 s) a quit request ends the program at once, not the
-# splash and then the show playing on; one that comes while the pictures
-# are still loading, before the splash, is acted on at its first turn.
-# After the splash, with the closing line.
+# During the splash (even while the pictures load) a quit request ends the
+# program at once; after it, with the closing line.
 for signal in TERM INT; do
     startShow
     waitForWindow

@@ -25,14 +25,11 @@ fail() {
 }
 
 # A virtual display of its own with the screen WxHxDEPTH, so that no other
-# run's window takes the keys. Xvfb picks a free number itself (-displayfd),
-# so runs side by side never race for one. -noreset: SDL opens and closes a
-# trial connection before its real one, and a display that resets when its
-# last client leaves can refuse the second.
+# run's window takes the keys; Xvfb picks a free number (-displayfd).
+# -noreset: SDL's trial connection before its real one would reset it.
 ownDisplay() {
     local numberFile=$scratch/display
-    # A display being shut down removes its socket last: it must be gone
-    # before another may take its number.
+    # A display shutting down removes its socket last: wait for it.
     if [[ -n $xvfbPid ]]; then
         kill "$xvfbPid" 2>/dev/null
         wait "$xvfbPid" 2>/dev/null
@@ -48,10 +45,9 @@ ownDisplay() {
     export DISPLAY=:$(head -n 1 "$numberFile")
 }
 
-# Starts the show with the given options, silently (dummy audio unless the
-# caller chose a driver), its output in $out and $err. A script's background
-# job ignores SIGINT; a show started from a terminal takes Ctrl-C, so the
-# show is given it back.
+# Starts the show with the given options, silently unless the caller chose
+# an audio driver, its output in $out and $err. A script's background job
+# ignores SIGINT; a show started from a terminal takes it, so it is given back.
 startShow() {
     SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} env --default-signal=INT "$SHOW" "$@" >"$out" 2>"$err" &
     showPid=$!
@@ -83,9 +79,8 @@ awaitLine() {
     return 1
 }
 
-# Loading and the splash swallow keys, however long they take on a busy
-# machine: taps space (bounded) until the show's main loop answers, a key
-# release there printing a bare time line.
+# Loading and the splash swallow keys: taps space (bounded) until the main
+# loop answers, a key release there printing a bare time line.
 endSplash() {
     for _ in $(seq 30); do
         xdotool key space
@@ -95,8 +90,7 @@ endSplash() {
 }
 
 # Taps t (bounded) until the show prints a timing line at or after $1 ms,
-# its time then in $reached. A jump takes effect from the next frame, and
-# decoding the song up to its new place can take a while on a busy machine.
+# its time then in $reached.
 reach() {
     for _ in $(seq 40); do
         xdotool key t

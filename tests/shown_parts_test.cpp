@@ -1,7 +1,4 @@
-// Drawing a picture only where it shows: the boxes must hold every pixel
-// that samples a visible texel, never overlap and be opaque only over opaque
-// texels, for any flat placement; and the show's pictures drawn box by box
-// must come out exactly as the whole quad blended at once.
+// Drawing a picture only where it shows, box by box, for any flat placement.
 #include <gtest/gtest.h>
 
 #include <cmath>

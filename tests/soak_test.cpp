@@ -1,11 +1,10 @@
-// The show played through on the real frame path, frame after frame, as a
-// long run and as a slow machine would: nothing may build up from frame to
-// frame, neither GL errors, nor pushed matrices, nor memory.
+// The show played through on the real frame path, frame after frame: nothing
+// may build up, neither GL errors, nor pushed matrices, nor memory.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
-#include <cstdio>
+#include <fstream>
 #include <memory>
 #include <set>
 
@@ -16,8 +15,7 @@
 namespace {
 
 // A small window keeps the run to the cost of the drawing code rather than
-// of the software renderer filling 1024 x 768 pixels; the frames take the
-// same path, scaled to fit, as on a small display.
+// of the software renderer's fill; the frames take the same path.
 constexpr WindowSize soakWindow{128, 96};
 const auto* const window = ::testing::AddGlobalTestEnvironment(new ShowWindow(false, soakWindow));
 
@@ -30,13 +28,8 @@ constexpr long memorySlackBytes = 4L << 20;
 long residentBytes()
 {
     long pages = 0, resident = 0;
-    std::FILE* statm = std::fopen("/proc/self/statm", "r");
-    if (statm == nullptr || std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
-        ADD_FAILURE() << "cannot read /proc/self/statm";
-    }
-    if (statm != nullptr) {
-        std::fclose(statm);
-    }
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    EXPECT_GT(resident, 0) << "cannot read /proc/self/statm";
     return resident * sysconf(_SC_PAGESIZE);
 }
 

@@ -28,11 +28,6 @@ TEST(SongDecoder, LoopsAfterEveryFrameAndSeeksPlayExactlyAsAStraightPlayAtTheSon
 {
     const StraightSong& straight = straightSong();
     const SongIndex& index = straight.index();
-    // 11,141 frames of sound after the information frame: 291.056 s, not
-    // the 291.030 s of sound alone.
-    EXPECT_EQ(index.frameOffsets.size(), 11142u);
-    EXPECT_EQ(straight.loopLength(), 12835584u);
-
     SongDecoder decoder(musicBlock(), index);
     const std::size_t frames = index.frameOffsets.size();
     // The longest pre-roll is in the quiet end, where frames are short.

@@ -1,6 +1,5 @@
 // Measurements on decoded sound for the song's checks: where notes start,
-// and how loud a stretch is. Pure arithmetic on samples, so the thresholds
-// can be tried on made-up signals.
+// and how loud a stretch is.
 #pragma once
 
 #include <cstddef>

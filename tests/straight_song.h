@@ -1,7 +1,6 @@
-// The song decoded once, straight from its start through one loop, as the
-// mixer plays it without a jump: what every seek, jump and span of heard
-// music is compared with. Every later pass of the loop plays the same
-// samples as the first (the song starts and ends in silence).
+// The song decoded once, straight through one loop: what every seek, jump
+// and span of heard music is compared with. Every pass of the loop plays the
+// same samples (the song starts and ends in silence).
 #pragma once
 
 #include <cstdint>

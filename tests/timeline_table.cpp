@@ -1,6 +1,4 @@
-// Prints the compiled timeline, for the check that the song's tools read the
-// same table from the header: one row a line, "Name after until", then the
-// ride's two moments.
+// Prints the compiled timeline for tests/song/check_timeline.py.
 #include <cstdio>
 
 #include "timeline/timeline.h"

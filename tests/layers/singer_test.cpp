@@ -50,8 +50,7 @@ TEST(Singer, ScreenShowsTheMouthAndTheFadeToBlack)
     EXPECT_EQ(drawLayerAlone(Layer::Singer, 85877), closed);
     EXPECT_NE(drawLayerAlone(Layer::Singer, 85878), closed) << "open";
     EXPECT_TRUE(isRed(pixelIn(drawLayerAlone(Layer::Singer, 110000), 500, 120))) << "her hat before the fade";
-    const auto black = drawLayerAlone(Layer::Singer, 111000);
-    EXPECT_TRUE(std::all_of(black.begin(), black.end(), [](std::uint8_t v) { return v == 0; }));
+    EXPECT_TRUE(allBlack(drawLayerAlone(Layer::Singer, 111000)));
     // In the whole frame, her hat, well below the first frames' snow.
     for (const auto& [t, shown] : {std::pair{85000u, false}, {85001u, true}}) {
         drawFrameAt(t);

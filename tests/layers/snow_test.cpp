@@ -15,12 +15,6 @@ namespace {
 
 constexpr std::uint32_t snowStarts = beats(96) + 1;
 
-// Whether anything is drawn at screen pixel (x, y) of a readScreen result.
-bool lit(const std::vector<std::uint8_t>& screen, int x, int y)
-{
-    return pixelIn(screen, x, y) != std::array<std::uint8_t, 3>{};
-}
-
 }  // namespace
 
 TEST(SnowField, EachColumnFallsAtItsOwnSpeedIntoTheDriftAndTheEdgesNeverMove)
@@ -83,7 +77,7 @@ TEST(SnowLayer, StartsAsAFewHalfWhiteFlakesAlongTheTopAndFallsTheSameWayFromTheS
     EXPECT_EQ(differingRows(first, std::vector<std::uint8_t>(first.size())), std::make_pair(0, 0));
     int flakePixels = 0;
     for (int x = 0; x < 1024; ++x) {
-        if (lit(first, x, 0)) {
+        if (pixelIn(first, x, 0) != std::array<std::uint8_t, 3>{}) {
             EXPECT_NEAR(pixelIn(first, x, 0)[0], 128, 1) << "half-transparent white at " << x;
             ++flakePixels;
         }

@@ -11,11 +11,6 @@
 
 namespace {
 
-bool allBlack(const std::vector<std::uint8_t>& screen)
-{
-    return std::all_of(screen.begin(), screen.end(), [](std::uint8_t v) { return v == 0; });
-}
-
 // For each column of cells, the rows of cells lit at their centres.
 std::vector<std::set<int>> litCells(const std::vector<std::uint8_t>& screen)
 {

@@ -1,6 +1,4 @@
-"""The committed pictures against how the show draws them: what it never
-shows must stay empty, pictures drawn together must not collide, and the
-pixel art must be exactly the computer's own letters and one snowman."""
+"""The committed pictures against how the show draws them."""
 
 import os
 import sys

@@ -3,11 +3,8 @@
 
     tests/song/check_timeline.py PRINTER
 
-PRINTER prints the compiled table, one row a line, "Name after until" (the
-instant before the show as the unsigned clock writes it), then the lines
-"trackLaidMs ms" and "ballArrivesMs ms". Exits 0 with one line when the
-song's reading of timeline/timeline.h says the same, in the same order, and
-1 with the lines that differ when it does not."""
+PRINTER (tests/timeline_table.cpp) prints the compiled table; the lines
+that differ from the song's reading of timeline/timeline.h are reported."""
 
 import difflib
 import os

@@ -1,6 +1,5 @@
-// The ride view: the model's placement and the ball at the phase boundaries,
-// the 2D state it leaves, laying on the beat, and real frames read back.
-// Laying keeps state, so each test lays its own track from the first beat.
+// The ride view. Laying keeps state, so each test lays its own track from
+// the first beat.
 #include <gtest/gtest.h>
 
 #include "gl_window.h"

@@ -40,16 +40,6 @@ void drawLayer(Layer layer, std::uint32_t t, ShowState& state)
     }
 }
 
-// The last moment any layer is on screen: later frames change nothing.
-constexpr std::uint32_t lastShownMs()
-{
-    std::uint32_t last = 0;
-    for (const Scheduled& row : timeline) {
-        last = std::max(last, row.window.until);
-    }
-    return last;
-}
-
 }  // namespace
 
 void ShowState::reset(unsigned seed)
@@ -108,7 +98,7 @@ void advanceFrame(std::uint32_t t, ShowState& state)
 
 void advanceStateTo(std::uint32_t t, ShowState& state)
 {
-    const std::uint32_t until = std::min(t, lastShownMs());
+    const std::uint32_t until = std::min(t, showEndMs);
     for (std::uint32_t at = 0; at < until; at += nominalFrameMs) {
         advanceFrame(at, state);
     }

@@ -77,12 +77,6 @@ void useSplashDrawing(int windowWidth, int windowHeight)
     useShowViewport(windowWidth, windowHeight);
 }
 
-void useSplashDrawing()
-{
-    const SDL_Surface* screen = SDL_GetVideoSurface();
-    useSplashDrawing(screen->w, screen->h);
-}
-
 }  // namespace
 
 void openShowWindow(bool fullScreen)
@@ -141,7 +135,8 @@ void setUpShow(ShowSong& song, bool fullScreen)
     SDL_ShowCursor(0);
     // The splash needs only its own picture; the others load while it shows.
     startLoadingPictures(splashIcon);
-    useSplashDrawing();
+    const SDL_Surface* screen = SDL_GetVideoSurface();
+    useSplashDrawing(screen->w, screen->h);
     if (!openSong(song, musicBlock())) {
         failSetUp("cannot open the song", Mix_GetError());
     }

@@ -56,7 +56,7 @@ TEST(Fill, NoFrameOfAnyLayerWritesMoreThanItsShareOfScreens)
     genQueries(1, &query);
     const auto state = std::make_unique<ShowState>();
     double most[std::size(timeline)] = {};
-    for (std::uint32_t t = 0; t <= windowOf(Layer::ClosingCard).until; t += stepMs) {
+    for (std::uint32_t t = 0; t <= showEndMs; t += stepMs) {
         beginQuery(samplesPassed, query);
         drawFrameAt(t, *state);
         endQuery(samplesPassed);

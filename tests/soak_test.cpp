@@ -20,7 +20,6 @@ constexpr WindowSize soakWindow{128, 96};
 const auto* const window = ::testing::AddGlobalTestEnvironment(new ShowWindow(false, soakWindow));
 
 constexpr std::uint32_t liveFrameMs = 10;
-constexpr std::uint32_t showEndMs = windowOf(Layer::ClosingCard).until;
 // What the allocator and the driver may still settle once every layer has
 // drawn.
 constexpr long memorySlackBytes = 4L << 20;

@@ -109,6 +109,15 @@ constexpr TimeWindow windowOf(Layer layer)
     return {};
 }
 
+// The last moment any layer is on screen: later frames show nothing new.
+constexpr std::uint32_t showEndMs = [] {
+    std::uint32_t last = 0;
+    for (const Scheduled& row : timeline) {
+        last = row.window.until > last ? row.window.until : last;
+    }
+    return last;
+}();
+
 // Whether a layer paints first at every moment of its window: no row before
 // it in the table shows then, so it always draws on the cleared screen.
 constexpr bool paintsFirst(Layer layer)

@@ -32,7 +32,6 @@
 namespace {
 
 constexpr std::uint32_t frameStepMs = 100;
-constexpr std::uint32_t lastFrameMs = windowOf(Layer::ClosingCard).until;
 constexpr int defaultWalks = 1;
 constexpr int defaultRedraws = 3;
 constexpr std::uint32_t mostOfEither = 100;
@@ -170,7 +169,7 @@ int main(int argc, char** argv)
     for (int walk = 0; walk < repeats.walks; ++walk) {
         const auto state = std::make_unique<ShowState>(snowSeed);
         std::size_t frame = 0;
-        for (std::uint32_t t = 0; t <= lastFrameMs; t += frameStepMs, ++frame) {
+        for (std::uint32_t t = 0; t <= showEndMs; t += frameStepMs, ++frame) {
             *snowBefore = state->snow;
             const XorPatternState patternBefore = state->pattern;
             const float turntableBefore = state->ride.spinAngle;
@@ -204,7 +203,7 @@ int main(int argc, char** argv)
         std::vector<double> times;
         std::vector<double> ratios;
         std::size_t frame = 0;
-        for (std::uint32_t t = 0; t <= lastFrameMs; t += frameStepMs, ++frame) {
+        for (std::uint32_t t = 0; t <= showEndMs; t += frameStepMs, ++frame) {
             if (row.window.contains(t)) {
                 times.push_back(frameMs[frame]);
                 ratios.push_back(frameMs[frame] / floorMs[frame]);

@@ -23,7 +23,6 @@ namespace {
 
 constexpr std::uint32_t stepMs = 100;
 constexpr std::uint32_t drawnEveryMs = 1000;
-constexpr std::uint32_t lastFrameMs = windowOf(Layer::ClosingCard).until;
 
 }  // namespace
 
@@ -41,7 +40,7 @@ int main(int, char**)
     finishLoadingPictures();
     warmUpDrawing();
     const auto state = std::make_unique<ShowState>();
-    for (std::uint32_t t = 0; t <= lastFrameMs; t += stepMs) {
+    for (std::uint32_t t = 0; t <= showEndMs; t += stepMs) {
         if (t % drawnEveryMs == 0) {
             renderFrame(t, *state);
         } else {

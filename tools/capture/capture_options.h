@@ -18,7 +18,7 @@ enum class OutputKind {
 struct CaptureOptions {
     std::uint32_t fromMs = 0;
     // The end of the closing card, after which the screen stays black.
-    std::uint32_t toMs = windowOf(Layer::ClosingCard).until;
+    std::uint32_t toMs = showEndMs;
     FrameRate rate{60, 1};
     PictureSize size{1024, 768};
     OutputKind output = OutputKind::None;

@@ -63,6 +63,18 @@ std::uint32_t songClockMs(ShowSong& song, std::uint32_t now);
 // The song plays silently from now on, on the same clock.
 void muteSong(ShowSong& song);
 
+// The player's pause, at tick now. While paused the clock holds where it
+// was at now and the mixes are silent from the next one on; a move while
+// paused moves the held clock and stays paused. On resume the clock runs on
+// from where it held, and the next mix places the music there, as after a
+// jump, so the first sample heard is the song at the held show time.
+// (Desktop: app/audio.cpp with app/music_player.h; page: web/audio.cpp.)
+void pauseSong(ShowSong& song, bool paused, std::uint32_t now);
+
+// Sound off or on again, at once; the clock and the song's place run on
+// either way.
+void setSongMuted(ShowSong& song, bool muted);
+
 // What a viewer hears over show time [fromMs, toMs) of the show started at
 // 0, without playing it: silence until the music reaches the ear
 // (heardDelayMs), then the song as the mixer plays it, looping as the live

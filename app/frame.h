@@ -1,36 +1,34 @@
-// One frame of the show at a show time: the timeline's layers painted back
-// to front, each inside its window.
+// One frame of the show at a show time: the script's layers painted back to
+// front, each inside its window. A frame is two steps: advancing the show's
+// state into it, the only thing that changes the state, then drawing it,
+// which only reads the state.
 #pragma once
 
 #include <cstdint>
 
-#include "layers/snow.h"
-#include "timeline/timeline.h"
-#include "layers/xor_pattern.h"
-#include "track/ride_view.h"
+#include "app/show_layers.h"
 
-// Everything the show keeps from one frame to the next: the ride's laid
-// track and turntable, the snow, the pattern's last phase. A fresh state is
-// the show before its first frame; the seed picks the snow's random flakes.
-struct ShowState {
-    explicit ShowState(unsigned seed = 1) : snow(seed) {}
-    void reset(unsigned seed);
+// The state as the frame at t leaves it: each layer inside its window
+// advances what it keeps. Called once for every frame, drawn or not.
+void advanceFrame(std::uint32_t t, ShowState& state);
 
-    RideState ride;
-    SnowField snow;
-    XorPatternState pattern;
-};
+// Everything of the frame at t but the swap, so that it can be read back:
+// a function of t and the state alone.
+void drawFrame(std::uint32_t t, const ShowState& state);
 
 // One layer as the frame draws it at t: only if t is inside its window.
-void drawLayerIfShown(Layer layer, std::uint32_t t, ShowState& state);
+void drawLayerIfShown(Layer layer, std::uint32_t t, const ShowState& state);
 
-// Everything of the frame at t but the swap, so that it can be read back.
-void drawFrame(std::uint32_t t, ShowState& state);
+// The frame a live show draws at t: advanced, then drawn (not presented).
+void playFrame(std::uint32_t t, ShowState& state);
 
-// What drawing the frame at t does to the state, without drawing anything:
-// to bring a fresh state to a moment of the show as a live show would have
-// left it, advance it through the frames the show would have drawn before.
-void advanceFrame(std::uint32_t t, ShowState& state);
+// playFrame, then present it.
+void renderFrame(std::uint32_t t, ShowState& state);
+
+// The snow's seed wherever two drawings of the show must agree flake for
+// flake: the capture, the frame digests, the frame benchmark and the web
+// page's checks. The live show seeds it from the clock instead.
+constexpr unsigned referenceSnowSeed = 12345;
 
 // How often a live show draws, as taken for bringing a state to a moment:
 // the main loop's 10 ms pause and a few ms of drawing on the machines the
@@ -40,6 +38,3 @@ constexpr std::uint32_t nominalFrameMs = 15;
 // A fresh state brought to the moment t of the show as a live show would
 // have left it: advanced through a frame every nominalFrameMs before t.
 void advanceStateTo(std::uint32_t t, ShowState& state);
-
-// drawFrame, then present it.
-void renderFrame(std::uint32_t t, ShowState& state);

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "timeline/timeline.h"
+#include "app/show_layers.h"
 
 constexpr std::uint32_t skipAheadMs = 10000;                                       // key s
 constexpr std::uint32_t greetingsJumpMs = windowOf(Layer::Greetings).after;      // key c

@@ -7,18 +7,17 @@
 #include <memory>
 
 #include "app/frame.h"
-#include "timeline/timeline.h"
 
 namespace {
 
 // Each layer's first frame (the start of its fades, the ride's first piece
 // and its ball) and the middle of its window.
 constexpr std::size_t momentsPerLayer = 2;
-constexpr std::size_t warmUpFrames = momentsPerLayer * std::size(timeline);
+constexpr std::size_t warmUpFrames = momentsPerLayer * std::size(showLayers);
 
 constexpr std::uint32_t warmUpMoment(std::size_t index)
 {
-    const TimeWindow window = timeline[index / momentsPerLayer].window;
+    const TimeWindow window = showLayers[index / momentsPerLayer].window;
     return index % momentsPerLayer == 0 ? window.after + 1 : window.after + window.length() / 2;
 }
 
@@ -36,7 +35,7 @@ bool drawWarmUpFrame(std::size_t index)
     glPushMatrix();
     // From a fresh state: the first snow and the first pattern draw too.
     const auto scratch = std::make_unique<ShowState>();
-    drawFrame(warmUpMoment(index), *scratch);
+    playFrame(warmUpMoment(index), *scratch);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

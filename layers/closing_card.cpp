@@ -4,11 +4,10 @@
 
 #include "assets/loader.h"
 #include "overlay/timed_card.h"
-#include "timeline/timeline.h"
 
 namespace {
 
-const TimedCard closing = {windowOf(Layer::ClosingCard), emblemSlogan};
+const TimedCard closing = {closingCardWindow, emblemSlogan};
 
 }  // namespace
 

@@ -4,11 +4,9 @@
 
 #include "assets/loader.h"
 #include "overlay/timed_card.h"
-#include "timeline/timeline.h"
 
 namespace {
 
-constexpr TimeWindow creditsWindow = windowOf(Layer::Credits);
 constexpr std::uint32_t cardCount = 5;
 constexpr std::uint32_t cardMs = 3000;
 static_assert(cardCount * cardMs == creditsWindow.length(), "the cards fill the window");

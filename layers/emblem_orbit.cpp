@@ -7,11 +7,8 @@
 
 #include "assets/loader.h"
 #include "overlay/primitives.h"
-#include "timeline/timeline.h"
 
 namespace {
-
-constexpr TimeWindow emblemWindow = windowOf(Layer::EmblemOrbit);
 
 // Progress runs over a whole six seconds, so the last frame falls just short
 // of a full turn and of the final size.
@@ -27,10 +24,10 @@ constexpr float finalScale = 2;
 EmblemPlace emblemPlace(std::uint32_t t)
 {
     EmblemPlace place;
-    if (!emblemWindow.contains(t)) {
+    if (!emblemOrbitWindow.contains(t)) {
         return place;
     }
-    const float progress = static_cast<float>(emblemWindow.elapsed(t)) / orbitMs;
+    const float progress = static_cast<float>(emblemOrbitWindow.elapsed(t)) / orbitMs;
     // With y pointing down, a growing angle runs clockwise on screen.
     const double angle = progress * fullTurn;
     place.drawn = true;

@@ -3,6 +3,11 @@
 
 #include <cstdint>
 
+#include "timeline/beat.h"
+
+// The layer's window: the ride's last six seconds.
+constexpr TimeWindow emblemOrbitWindow = {68000, 73999};
+
 // Where the emblem is at t: its centre on screen and its size as a share of
 // its picture's.
 struct EmblemPlace {

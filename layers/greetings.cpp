@@ -7,11 +7,9 @@
 #include "overlay/primitives.h"
 #include "overlay/screen.h"
 #include "overlay/timed_card.h"
-#include "timeline/timeline.h"
 
 namespace {
 
-constexpr TimeWindow greetingsWindow = windowOf(Layer::Greetings);
 // The heading's own window reaches one millisecond past the section's end,
 // so it never quite fades out to nothing.
 constexpr std::uint32_t headingBeats = 15;

@@ -5,6 +5,10 @@
 #include <cstdint>
 
 #include "assets/texture_store.h"
+#include "timeline/beat.h"
+
+// The layer's window: fifteen beats, over the pattern.
+constexpr TimeWindow greetingsWindow = {beats(296), beats(311) - 1};
 
 // The page shown at t. The cycle runs on the song's clock, not from the
 // section's start: the first frame shows the second page.

@@ -5,7 +5,6 @@
 
 #include "assets/loader.h"
 #include "overlay/primitives.h"
-#include "timeline/timeline.h"
 
 namespace {
 
@@ -20,7 +19,7 @@ bool handOverCaptionShown(std::uint32_t t)
 {
     // The remainder is of t itself, which puts the flashes on the beat's
     // second half: 81939-82124, 82314-82499, 82689-82874.
-    return windowOf(Layer::HandOverCaption).contains(t) && t % beatMs > midBeatMs;
+    return handOverCaptionWindow.contains(t) && t % beatMs > midBeatMs;
 }
 
 void drawHandOverCaptionLayer(std::uint32_t t)

@@ -6,15 +6,13 @@
 #include "assets/loader.h"
 #include "layers/sprites.h"
 #include "overlay/primitives.h"
-#include "timeline/timeline.h"
 
 namespace {
 
 // The three passes share the layer's window; the last pass runs on one
 // millisecond past it, so its final frame falls just short of the end.
-constexpr TimeWindow chaseWindow = windowOf(Layer::HeartChase);
 constexpr std::uint32_t passMs = 12125;
-constexpr TimeWindow topPass{chaseWindow.after, chaseWindow.after + passMs};
+constexpr TimeWindow topPass{heartChaseWindow.after, heartChaseWindow.after + passMs};
 constexpr TimeWindow whitePass{topPass.until, topPass.until + passMs};
 constexpr TimeWindow bottomPass{whitePass.until, whitePass.until + passMs};
 
@@ -47,7 +45,7 @@ void drawRockingSanta(float x, float y, float tiltDegrees)
 ChasePositions chasePositionsAt(std::uint32_t t)
 {
     ChasePositions at;
-    if (!chaseWindow.contains(t)) {
+    if (!heartChaseWindow.contains(t)) {
         return at;
     }
     if (topPass.contains(t)) {
@@ -76,7 +74,7 @@ void drawHeartChaseLayer(std::uint32_t t)
     if (at.pass == ChasePass::None) {
         return;
     }
-    const ImageRef& snowman = walkingSnowman(chaseWindow.elapsed(t));
+    const ImageRef& snowman = walkingSnowman(heartChaseWindow.elapsed(t));
     glColor3f(1, 1, 1);
     switch (at.pass) {
     case ChasePass::Top:

@@ -7,6 +7,11 @@
 
 #include <cstdint>
 
+#include "timeline/beat.h"
+
+// The layer's window: three passes from the greetings' end, to the beat before the banner.
+constexpr TimeWindow heartChaseWindow = {beats(311), beats(408) - 1};
+
 enum class ChasePass { None, Top, White, Bottom };
 
 // Where the two figures are at one instant: the heart, and its companion

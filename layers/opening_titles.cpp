@@ -4,17 +4,15 @@
 
 #include "assets/loader.h"
 #include "overlay/timed_card.h"
-#include "timeline/timeline.h"
 
 namespace {
 
-constexpr TimeWindow titlesWindow = windowOf(Layer::OpeningTitles);
 constexpr std::uint32_t cardCount = 7;
 constexpr std::uint32_t cardMs = beats(16);
-static_assert(cardCount * cardMs == titlesWindow.length(), "the cards fill the window");
+static_assert(cardCount * cardMs == openingTitlesWindow.length(), "the cards fill the window");
 
 const std::vector<TimedCard> titles =
-    cardsInRow(titlesWindow.after, cardMs,
+    cardsInRow(openingTitlesWindow.after, cardMs,
                {&introLine1, &introLine2, &introLine3, &introLine4, &asideLine1, &asideLine2, &asideSnowLine});
 
 }  // namespace

@@ -5,16 +5,14 @@
 
 #include "assets/loader.h"
 #include "overlay/primitives.h"
-#include "timeline/timeline.h"
 
 namespace {
 
 // A second to drop in, two at rest, and a second to drop out, which runs on
 // one millisecond past the layer's window.
-constexpr TimeWindow bannerWindow = windowOf(Layer::RetroBanner);
 constexpr std::uint32_t dropMs = 1000;
 constexpr std::uint32_t restMs = 2000;
-constexpr TimeWindow dropIn{bannerWindow.after, bannerWindow.after + dropMs};
+constexpr TimeWindow dropIn{retroBannerWindow.after, retroBannerWindow.after + dropMs};
 constexpr TimeWindow dropOut{dropIn.until + restMs, dropIn.until + restMs + dropMs};
 
 constexpr float restX = 512;

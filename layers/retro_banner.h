@@ -5,6 +5,11 @@
 
 #include <cstdint>
 
+#include "timeline/beat.h"
+
+// The layer's window: four seconds between the chase and the 8-bit computer.
+constexpr TimeWindow retroBannerWindow = {beats(408), 156999};
+
 // The y of the sheet's centre at t inside the layer's window, for a sheet of
 // the given height: from wholly above the screen to its centre, and from
 // there towards wholly below it.

@@ -7,15 +7,13 @@
 #include "layers/sprites.h"
 #include "overlay/primitives.h"
 #include "overlay/screen.h"
-#include "timeline/timeline.h"
 
 namespace {
 
 // Six seconds of the blinking cursor, six of the scrolling command, six of
 // the logo fading in, then the logo stays and the snowman dances.
-constexpr TimeWindow computerWindow = windowOf(Layer::RetroComputer);
 constexpr std::uint32_t stepMs = 6000;
-constexpr TimeWindow commandScroll{computerWindow.after + stepMs, computerWindow.after + 2 * stepMs};
+constexpr TimeWindow commandScroll{retroComputerWindow.after + stepMs, retroComputerWindow.after + 2 * stepMs};
 constexpr TimeWindow logoFade{commandScroll.until, commandScroll.until + stepMs};
 
 // The computer's 384 x 271 screen, border included, stretched to the full
@@ -45,7 +43,7 @@ void drawComputerScreen(const ImageRef& picture)
 
 bool logoShown(std::uint32_t t)
 {
-    return computerWindow.contains(t) && t > logoFade.until;
+    return retroComputerWindow.contains(t) && t > logoFade.until;
 }
 
 }  // namespace
@@ -79,12 +77,12 @@ std::optional<float> snowmanBounce(std::uint32_t t)
     if (!logoShown(t)) {
         return std::nullopt;
     }
-    return 1 + beatPulse(computerWindow.elapsed(t));
+    return 1 + beatPulse(retroComputerWindow.elapsed(t));
 }
 
 void drawRetroComputerLayer(std::uint32_t t)
 {
-    const std::uint32_t sinceStart = computerWindow.elapsed(t);
+    const std::uint32_t sinceStart = retroComputerWindow.elapsed(t);
     glColor3f(1, 1, 1);
     drawComputerScreen(textScreenAt(sinceStart));
     if (const auto x = commandLineX(t)) {

@@ -8,6 +8,10 @@
 #include <optional>
 
 #include "assets/texture_store.h"
+#include "timeline/beat.h"
+
+// The layer's window: from the banner to the credits.
+constexpr TimeWindow retroComputerWindow = {157000, 183499};
 
 // The text screen at time since the layer's start: the cursor is off for
 // the first 376 ms of every two beats and on for the rest.

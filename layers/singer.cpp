@@ -8,11 +8,8 @@
 #include "layers/singer_cues.h"
 #include "overlay/primitives.h"
 #include "overlay/screen.h"
-#include "timeline/timeline.h"
 
 namespace {
-
-constexpr TimeWindow singerWindow = windowOf(Layer::Singer);
 
 // The beat takes hold halfway through the verse.
 constexpr std::uint32_t beatStartsAfter = 98000;

@@ -3,6 +3,11 @@
 
 #include <cstdint>
 
+#include "timeline/beat.h"
+
+// The layer's window: from the title screen's end to the greetings.
+constexpr TimeWindow singerWindow = {85000, 111000};
+
 // Whether the singer's mouth is open at t: inside a sung syllable.
 bool mouthOpenAt(std::uint32_t t);
 

@@ -85,43 +85,55 @@ bool SnowField::flakeAt(int row, int column) const
     return cells_[cellIndex(row, column)] != 0;
 }
 
-void SnowField::step(int sway, const DrawFlake& drawFlake)
+namespace {
+
+// Falling and drawing walk the cells alike: rows from the drift up, columns
+// between the edges that never move.
+template <class Visit>
+void forEachMovingCell(Visit visit)
 {
-    // The lowest row falls at most four rows, onto the field's last row.
-    static_assert(snowLowestRow + snowFallRows(2) < snowRows, "a falling flake stays inside the field");
     for (int row = snowLowestRow; row >= 0; --row) {
         for (int column = snowFirstColumn; column <= snowLastColumn; ++column) {
-            if (cells_[cellIndex(row, column)] == 0) {
-                continue;
-            }
-            cells_[cellIndex(row + snowFallRows(column), column)] = 1;
-            cells_[cellIndex(row, column)] = 0;
-            drawFlake(column + snowFlakeShift(column, sway), row);
+            visit(row, column);
         }
     }
 }
 
-namespace {
+}  // namespace
 
-void fallOneFrame(std::uint32_t t, SnowField& snow, const SnowField::DrawFlake& drawFlake)
+void SnowField::fall()
 {
+    // The lowest row falls at most four rows, onto the field's last row.
+    static_assert(snowLowestRow + snowFallRows(2) < snowRows, "a falling flake stays inside the field");
+    forEachMovingCell([this](int row, int column) {
+        if (cells_[cellIndex(row, column)] != 0) {
+            cells_[cellIndex(row + snowFallRows(column), column)] = 1;
+            cells_[cellIndex(row, column)] = 0;
+        }
+    });
+}
+
+void SnowField::drawFlakes(int sway, const DrawFlake& drawFlake) const
+{
+    forEachMovingCell([&](int row, int column) {
+        if (cells_[cellIndex(row, column)] != 0) {
+            drawFlake(column + snowFlakeShift(column, sway), row);
+        }
+    });
+}
+
+void advanceSnowLayer(std::uint32_t, SnowField& snow)
+{
+    snow.fall();
     for (int i = 0; i < newFlakesPerFrame; ++i) {
         snow.addRandomFlake();
     }
-    snow.step(snowSway(t), drawFlake);
 }
 
-}  // namespace
-
-void advanceSnowLayer(std::uint32_t t, SnowField& snow)
-{
-    fallOneFrame(t, snow, [](int, int) {});
-}
-
-void drawSnowLayer(std::uint32_t t, SnowField& snow)
+void drawSnowLayer(std::uint32_t t, const SnowField& snow)
 {
     QuadBatch flakes;
-    fallOneFrame(t, snow, [&flakes](int column, int row) {
+    snow.drawFlakes(snowSway(t), [&flakes](int column, int row) {
         flakes.add(static_cast<float>(column * snowCellPx), static_cast<float>(row * snowCellPx), snowCellPx,
                    snowCellPx);
     });

@@ -1,11 +1,16 @@
 // Falling snow: a coarse cellular field of flakes that fall from the top
-// edge, swaying with the music. The field steps once per drawn frame, so the
-// fall speed follows the frame rate; only the sway follows the clock.
+// edge, swaying with the music. The field steps once per frame, so the fall
+// speed follows the frame rate; only the sway follows the clock.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <functional>
+
+#include "timeline/beat.h"
+
+// The layer's window: from the aside that calls for snow to the greetings.
+constexpr TimeWindow snowWindow = {beats(96), beats(296)};
 
 // A random sequence of the snow's own: the same numbers, from the same seed,
 // as the C library's rand on this system, without its hidden global state.
@@ -74,20 +79,23 @@ public:
     // A new flake at the top of a column picked at random.
     void addRandomFlake();
     bool flakeAt(int row, int column) const;
-    // Draws every flake where it stands, then lets it fall. Rows go bottom
+    // Lets every flake above the drift fall its column's rows. Rows go bottom
     // up, so a flake that fell this step is not moved twice; flakes landing
     // on the same cell merge.
-    void step(int sway, const DrawFlake& drawFlake);
+    void fall();
+    // Every flake above the drift where it stands, in the order fall()
+    // moves them, drawn at its column shifted by the sway.
+    void drawFlakes(int sway, const DrawFlake& drawFlake) const;
 
 private:
     std::array<std::uint8_t, snowRows * snowColumns> cells_{};
     SnowRandom random_;
 };
 
-// Adds eight flakes at random columns, draws the snow half-transparent white
-// over everything before it, and steps the field. Between calls the snow
-// stands frozen.
-void drawSnowLayer(std::uint32_t t, SnowField& snow);
-
-// What a frame of the snow does to the field, without drawing it.
+// One frame of snow: the flakes the frame before showed fall, then eight
+// new ones start at random columns.
 void advanceSnowLayer(std::uint32_t t, SnowField& snow);
+
+// Draws the snow half-transparent white over everything before it, every
+// flake where it stands, swaying with t. Between frames it stands frozen.
+void drawSnowLayer(std::uint32_t t, const SnowField& snow);

@@ -7,16 +7,13 @@
 #include "layers/sprites.h"
 #include "overlay/primitives.h"
 #include "overlay/screen.h"
-#include "timeline/timeline.h"
 
 namespace {
 
-constexpr TimeWindow titleWindow = windowOf(Layer::TitleDance);
 constexpr std::uint32_t fadeMs = 2000;
-constexpr TimeWindow fadeIn{titleWindow.after, titleWindow.after + fadeMs};
-constexpr TimeWindow dance{fadeIn.until, titleWindow.until - fadeMs};
-constexpr TimeWindow fadeOut{dance.until, titleWindow.until};
-static_assert(paintsFirst(Layer::TitleDance), "the title screen fades in and out over the black screen");
+constexpr TimeWindow fadeIn{titleDanceWindow.after, titleDanceWindow.after + fadeMs};
+constexpr TimeWindow dance{fadeIn.until, titleDanceWindow.until - fadeMs};
+constexpr TimeWindow fadeOut{dance.until, titleDanceWindow.until};
 
 // The Santa rocks about a point left of the middle, under the title.
 constexpr float santaPivotX = 256;

@@ -3,6 +3,11 @@
 
 #include <cstdint>
 
+#include "timeline/beat.h"
+
+// The layer's window: from the ride's end to the singer.
+constexpr TimeWindow titleDanceWindow = {74000, 85000};
+
 // How the title screen shows at t: not at all, dancing (opaque), or fading
 // with the alpha of both the white screen and the title.
 struct TitleShade {

@@ -39,21 +39,23 @@ float xorCellCentreY(int y)
     return static_cast<float>(y) * screenHeight / lastCell;
 }
 
-void drawXorPatternLayer(std::uint32_t t, XorPatternState& pattern)
+void advanceXorPatternLayer(std::uint32_t t, XorPatternState& pattern)
 {
     const int phase = xorPhase(t);
-    if (phase != pattern.lastPhase) {
-        for (int x = 0; x < xorCells; ++x) {
-            const int y = xorCellRow(x, phase);
-            const XorCellColour colour = xorCellColour(x, y);
-            glColor3f(colour.red, colour.green, colour.blue);
-            drawQuad(xorCellCentreX(x), xorCellCentreY(y), cellWidth, cellHeight);
-        }
-    }
+    pattern.phaseChanged = phase != pattern.lastPhase;
     pattern.lastPhase = phase;
 }
 
-void advanceXorPatternLayer(std::uint32_t t, XorPatternState& pattern)
+void drawXorPatternLayer(std::uint32_t t, const XorPatternState& pattern)
 {
-    pattern.lastPhase = xorPhase(t);
+    if (!pattern.phaseChanged) {
+        return;
+    }
+    const int phase = xorPhase(t);
+    for (int x = 0; x < xorCells; ++x) {
+        const int y = xorCellRow(x, phase);
+        const XorCellColour colour = xorCellColour(x, y);
+        glColor3f(colour.red, colour.green, colour.blue);
+        drawQuad(xorCellCentreX(x), xorCellCentreY(y), cellWidth, cellHeight);
+    }
 }

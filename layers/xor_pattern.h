@@ -6,6 +6,11 @@
 
 #include <cstdint>
 
+#include "timeline/beat.h"
+
+// The layer's window: fifteen beats: a millisecond longer than the greetings over it.
+constexpr TimeWindow xorPatternWindow = {beats(296), beats(311)};
+
 // Cells across and down; one lit cell per column.
 constexpr int xorCells = 256;
 // The phase climbs from 0 to 255 once per period.
@@ -35,16 +40,17 @@ XorCellColour xorCellColour(int x, int y);
 float xorCellCentreX(int x);
 float xorCellCentreY(int y);
 
-// What the pattern keeps from frame to frame: the phase it last drew at.
+// What the pattern keeps from frame to frame: the phase of the frame before,
+// and whether this frame's phase differs from it, the only frames it shows on.
 struct XorPatternState {
     // Unlike the greetings' first phase (63), so their first frame shows it.
     static constexpr int initialPhase = 128;
     int lastPhase = initialPhase;
+    bool phaseChanged = false;
 };
 
-// Draws the pattern if the phase changed since the previous call, and
-// remembers the phase.
-void drawXorPatternLayer(std::uint32_t t, XorPatternState& pattern);
-
-// What a frame of the pattern remembers, without drawing it.
+// Takes the phase of the frame at t, noting whether it moved on.
 void advanceXorPatternLayer(std::uint32_t t, XorPatternState& pattern);
+
+// Draws the pattern at t, on a frame whose phase moved on.
+void drawXorPatternLayer(std::uint32_t t, const XorPatternState& pattern);

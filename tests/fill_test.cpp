@@ -14,7 +14,7 @@
 #include "app/warm_up.h"
 #include "gl_window.h"
 #include "overlay/primitives.h"
-#include "timeline/timeline.h"
+#include "app/show_layers.h"
 
 namespace {
 
@@ -55,21 +55,21 @@ TEST(Fill, NoFrameOfAnyLayerWritesMoreThanItsShareOfScreens)
     GLuint query = 0, fragments = 0;
     genQueries(1, &query);
     const auto state = std::make_unique<ShowState>();
-    double most[std::size(timeline)] = {};
+    double most[std::size(showLayers)] = {};
     for (std::uint32_t t = 0; t <= showEndMs; t += stepMs) {
         beginQuery(samplesPassed, query);
         drawFrameAt(t, *state);
         endQuery(samplesPassed);
         queryResult(query, queryResultValue, &fragments);
         const double screens = fragments / screenPixels;
-        for (std::size_t row = 0; row < std::size(timeline); ++row) {
-            if (timeline[row].window.contains(t)) {
+        for (std::size_t row = 0; row < std::size(showLayers); ++row) {
+            if (showLayers[row].window.contains(t)) {
                 most[row] = std::max(most[row], screens);
             }
         }
     }
-    for (std::size_t row = 0; row < std::size(timeline); ++row) {
-        const Layer layer = timeline[row].layer;
+    for (std::size_t row = 0; row < std::size(showLayers); ++row) {
+        const Layer layer = showLayers[row].layer;
         EXPECT_LE(most[row], fillLimit(layer)) << layerName(layer);
     }
 }
@@ -105,5 +105,5 @@ TEST(WarmUp, DrawsEveryLayerOutOfSightAndLeavesTheTwoDState)
         ASSERT_TRUE(allBlack(readScreen()))
             << "warm-up frame " << frames << " left something on screen";
     }
-    EXPECT_GE(frames, std::size(timeline));
+    EXPECT_GE(frames, std::size(showLayers));
 }

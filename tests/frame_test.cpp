@@ -108,17 +108,39 @@ TEST(Frame, AStateAdvancedThroughTheFramesBeforeAMomentShowsWhatDrawingThemWould
     }
 }
 
-TEST(Frame, AShowStartedLaterFindsTheTrackLaidAndTheSnowFallenAsALiveShowWouldHave)
+TEST(Frame, AShowStartedLaterDrawsWhatAShowPlayedFromTheStartDrawsThere)
 {
+    // A frame every nominalFrameMs from the start, each drawn, as a live
+    // show plays; the snow has fallen for nine seconds over the laid track.
+    constexpr std::uint32_t moment = 45000;
+    const auto straight = std::make_unique<ShowState>(5);
+    for (std::uint32_t t = 0; t < moment; t += nominalFrameMs) {
+        drawFrameAt(t, *straight);
+    }
+    drawFrameAt(moment, *straight);
+    const auto played = readScreen();
+
     const auto later = std::make_unique<ShowState>(5);
-    advanceStateTo(60000, *later);
-    EXPECT_EQ(later->ride.lastLaidIndex, layoutLength - 1);
-    drawFrameAt(60000, *later);
-    const auto withSnow = readScreen();
-    drawFrameAt(60000);
-    EXPECT_NE(differingRows(withSnow, readScreen()), noRows) << "the snow fallen since 36 s is missing";
+    advanceStateTo(moment, *later);
+    const ShowState before = *later;
+    drawFrameAt(moment, *later);
+    EXPECT_EQ(differingRows(readScreen(), played), noRows);
+
+    // The snow is what tells them apart from a show started there afresh.
+    ShowState snowless = before;
+    snowless.snow.reset(5);
+    drawFrameAt(moment, snowless);
+    EXPECT_NE(differingRows(readScreen(), played), noRows) << "the snow fallen since 36 s is missing";
 
     // Past the last window no frame changes anything: the far end of the
     // clock is reached without stepping through it.
     advanceStateTo(std::numeric_limits<std::uint32_t>::max(), *later);
+}
+
+TEST(Frame, EveryLayerDrawsAtTheMomentThatPicturesIt)
+{
+    for (const ShowLayer& row : showLayers) {
+        SCOPED_TRACE(row.name);
+        EXPECT_FALSE(allBlack(drawLayerAlone(row.layer, row.picturedAt))) << "a row that never draws";
+    }
 }

@@ -61,13 +61,13 @@ void ShowWindow::SetUp()
 
 void drawFrameAt(std::uint32_t t, ShowState& state)
 {
-    drawFrame(t, state);
+    playFrame(t, state);
 }
 
 void drawFrameAt(std::uint32_t t)
 {
     const auto fresh = std::make_unique<ShowState>();
-    drawFrame(t, *fresh);
+    playFrame(t, *fresh);
 }
 
 void expectDrawerLeftStateClean()
@@ -107,6 +107,10 @@ std::vector<std::uint8_t> drawAlone(const std::function<void()>& draw)
 
 std::vector<std::uint8_t> drawLayerAlone(Layer layer, std::uint32_t t, ShowState& state)
 {
+    const ShowLayer& row = showLayer(layer);
+    if (row.advance != nullptr && row.window.contains(t)) {
+        row.advance(t, state);
+    }
     return drawAlone([&] { drawLayerIfShown(layer, t, state); });
 }
 

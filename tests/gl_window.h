@@ -42,8 +42,8 @@ public:
     void SetUp() override;
 };
 
-// The show's frame at t, not presented, from the given state or a fresh one
-// (nothing laid, no snow).
+// The show's frame at t as a live show plays it (advanced, then drawn), not
+// presented, from the given state or a fresh one (no snow).
 void drawFrameAt(std::uint32_t t, ShowState& state);
 void drawFrameAt(std::uint32_t t);
 
@@ -58,9 +58,9 @@ std::array<std::uint8_t, 3> pixelIn(const std::vector<std::uint8_t>& screen, int
 
 bool allBlack(const std::vector<std::uint8_t>& screen);
 
-// One layer alone on a black screen at t, as the frame draws it (only
-// inside its window), checked to leave the state clean; from the given
-// state or a fresh one.
+// One layer alone on a black screen at t, as the frame plays it (only
+// inside its window, advanced, then drawn), checked to leave the state
+// clean; from the given state or a fresh one.
 std::vector<std::uint8_t> drawLayerAlone(Layer layer, std::uint32_t t, ShowState& state);
 std::vector<std::uint8_t> drawLayerAlone(Layer layer, std::uint32_t t);
 

@@ -75,12 +75,12 @@ TEST(Soak, FramesFarApartAsOnASlowMachineDrawEveryLayerWithoutError)
         std::set<Layer> drawn;
         for (std::uint32_t t = 0; t <= showEndMs; t += stepMs) {
             ASSERT_TRUE(renderedCleanly(t, *state));
-            for (const Scheduled& row : timeline) {
+            for (const ShowLayer& row : showLayers) {
                 if (row.window.contains(t)) {
                     drawn.insert(row.layer);
                 }
             }
         }
-        EXPECT_EQ(drawn.size(), std::size(timeline));
+        EXPECT_EQ(drawn.size(), std::size(showLayers));
     }
 }

@@ -12,7 +12,7 @@
 
 #include "app/audio.h"
 #include "lockstep_mixer.h"
-#include "timeline/timeline.h"
+#include "app/show_layers.h"
 #include "set_up_failure.h"
 #include "sound_analysis.h"
 

@@ -60,10 +60,10 @@ public:
     virtual ~GLObject() = default;
 
     // Draws in the current modelview and leaves it as found.
-    virtual void draw() {}
+    virtual void draw() const {}
     // If the ride position lies on this object, moves the current matrix to
     // the ball's centre and answers true; otherwise changes nothing.
-    virtual bool placeBall(float /*position*/) { return false; }
+    virtual bool placeBall(float /*position*/) const { return false; }
 
     const float endpos;    // the ride position just past the object
     const float startpos;  // the ride position where it begins
@@ -108,8 +108,8 @@ template <class Shape>
 class RailPiece : public GLObject {
 public:
     RailPiece(float startpos, float endpos) : GLObject(startpos, endpos) {}
-    void draw() override { drawCylinders(quadric.get(), Shape::drawnFrame(), Shape::cylinders()); }
-    bool placeBall(float position) override { return moveToBall(*this, position, Shape::ballMoves); }
+    void draw() const override { drawCylinders(quadric.get(), Shape::drawnFrame(), Shape::cylinders()); }
+    bool placeBall(float position) const override { return moveToBall(*this, position, Shape::ballMoves); }
 
     static const Moves& drawnFrame()
     {

@@ -35,13 +35,12 @@ constexpr float spinPerStep = 0.2f;
 
 constexpr std::uint32_t rideMs = ballArrivesMs - layingMs;
 
-void layPieceFor(std::uint32_t t, RideState& ride)
+// The whole layout, laid once: a frame draws as much of it as is laid by
+// then. Its pieces hold GLU quadrics, which live as long as the program.
+const Track& wholeTrack()
 {
-    const Laying laying = layingAt(ride.lastLaidIndex, t);
-    if (laying.lays) {
-        ride.track.addPiece(TrackLayout[laying.lastLaidIndex]);
-    }
-    ride.lastLaidIndex = laying.lastLaidIndex;
+    static const Track track(TrackLayout);
+    return track;
 }
 
 void lookThroughLens()
@@ -74,24 +73,9 @@ float rolledMs(std::uint32_t t)
 
 }  // namespace
 
-void RideState::reset()
+int piecesLaidAt(std::uint32_t t)
 {
-    track.clear();
-    lastLaidIndex = -1;
-    spinAngle = 0;
-}
-
-Laying layingAt(int lastLaidIndex, std::uint32_t t)
-{
-    if (lastLaidIndex >= layoutLength - 1) {
-        return {lastLaidIndex, false};
-    }
-    const int slot = static_cast<int>(t / beatMs);
-    if (slot == lastLaidIndex) {
-        return {lastLaidIndex, false};
-    }
-    // A frame past the last slot lays nothing, but still ends the laying.
-    return {slot, slot < layoutLength};
+    return static_cast<int>(std::min<std::uint32_t>(t / beatMs + 1, layoutLength));
 }
 
 ModelPlacement modelPlacement(std::uint32_t t, float spinAngle)
@@ -126,25 +110,21 @@ float ballRadiusAt(std::uint32_t t)
     return (beatPulse(t) + 1) * baseBallRadius;
 }
 
-void drawRideView(std::uint32_t t, RideState& ride)
+void drawRideView(std::uint32_t t, const RideState& ride)
 {
-    layPieceFor(t, ride);
     lookThroughLens();
     placeModel(modelPlacement(t, ride.spinAngle));
-    ride.spinAngle = spinAngleAfter(t);
     glEnable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
     // Rails and ball are opaque: blending them would change nothing.
     glDisable(GL_BLEND);
-    ride.track.progress = rideProgress(t);
-    ride.track.ballRadius = ballRadiusAt(t);
-    ride.track.draw();
+    wholeTrack().drawLaid(static_cast<std::size_t>(piecesLaidAt(t)), rideProgress(t), ballRadiusAt(t));
     glEnable(GL_BLEND);
     useShowProjection();
 }
 
 void advanceRideView(std::uint32_t t, RideState& ride)
 {
-    layPieceFor(t, ride);
-    ride.spinAngle = spinAngleAfter(t);
+    ride.spinAngle = ride.nextSpinAngle;
+    ride.nextSpinAngle = spinAngleAfter(t);
 }

@@ -10,8 +10,15 @@
 
 #include <cstdint>
 
-#include "timeline/timeline.h"
+#include "timeline/beat.h"
 #include "track/track.h"
+
+// The view's window: from the music's start to the emblem's last frame.
+constexpr TimeWindow rideWindow = {beforeTheShow, 74000};
+// Moments inside the ride: the track's last piece is laid on this beat, and
+// the ball arrives at the track's end here.
+constexpr std::uint32_t trackLaidMs = beats(130);
+constexpr std::uint32_t ballArrivesMs = 68000;
 
 // Every character of the layout is laid on a beat of its own: the laying
 // phase ends when the track is laid, and the ride phase follows it.
@@ -21,26 +28,19 @@ static_assert(layingMs == layoutLength * beatMs, "one beat per piece");
 // The ball pulses on the beat from here on.
 constexpr std::uint32_t pulseFromMs = beats(64);
 
-// What the view keeps from frame to frame: the track laid so far, the
-// laying slot it handled last and the turntable's angle for the next frame.
+// What the view keeps from frame to frame: the turntable's angle, which
+// each frame takes from the one before it.
 struct RideState {
-    Track track;
-    int lastLaidIndex = -1;
+    // The angle this frame is drawn at: the one the frame before left.
     float spinAngle = 0;
-
-    // Back to before the first frame: nothing laid, the turntable at rest.
-    void reset();
+    // The angle this frame leaves for the next.
+    float nextSpinAngle = 0;
 };
 
-// What the frame at t does about laying, after the slot lastLaidIndex was
-// handled: the slot it handles now, and whether it lays that slot's piece.
-// Slots no frame falls in are never laid, and laying ends for good once the
-// last slot (or any later one) has been handled.
-struct Laying {
-    int lastLaidIndex;
-    bool lays;
-};
-Laying layingAt(int lastLaidIndex, std::uint32_t t);
+// How many pieces are laid at t: one on every beat slot the clock has
+// passed, the slot t falls in included, so a frame late by several beats
+// finds them all laid, in order, as a frame in every slot would have.
+int piecesLaidAt(std::uint32_t t);
 
 // Where the model stands in front of the fixed eye, in call order: moved to
 // (x, y, z), scaled, tilted about X, turned about Y. spinAngle is the
@@ -64,10 +64,9 @@ float rideProgress(std::uint32_t t);
 // on the beat.
 float ballRadiusAt(std::uint32_t t);
 
-// Lays the piece of t's slot if it is due, then draws the track and the
-// ball at t, and leaves the show's 2D state behind.
-void drawRideView(std::uint32_t t, RideState& ride);
+// Draws the laid track and the ball at t as the state has it, and leaves
+// the show's 2D state behind.
+void drawRideView(std::uint32_t t, const RideState& ride);
 
-// What a frame of the view does to its state (laying, the turntable),
-// without drawing it.
+// The turntable's step into the frame at t.
 void advanceRideView(std::uint32_t t, RideState& ride);

@@ -1,5 +1,7 @@
 #include "track/track.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr GLfloat railRed[3] = {1, 0, 0};
@@ -40,6 +42,13 @@ const Moves& stepAlong(PieceKind kind)
     return Straight::farEnd();
 }
 
+Track::Track(const char* layout) : Track()
+{
+    for (const char* c = layout; *c != '\0'; ++c) {
+        addPiece(*c);
+    }
+}
+
 void Track::clear()
 {
     pieces_.clear();
@@ -73,11 +82,17 @@ void Track::addPiece(char c)
     kinds_.push_back(*kind);
 }
 
-void Track::draw()
+void Track::draw() const
 {
-    const float ridePosition = progress * static_cast<float>(pieces_.size());
+    drawLaid(pieces_.size(), progress, ballRadius);
+}
+
+void Track::drawLaid(std::size_t laid, float ballProgress, float radius) const
+{
+    const std::size_t drawn = std::min(laid, pieces_.size());
+    const float ridePosition = ballProgress * static_cast<float>(drawn);
     glPushMatrix();
-    for (std::size_t i = 0; i < pieces_.size(); ++i) {
+    for (std::size_t i = 0; i < drawn; ++i) {
         glPushMatrix();
         glColor3fv(railRed);
         pieces_[i]->draw();
@@ -86,9 +101,9 @@ void Track::draw()
             glColor3fv(ballBlue);
             // A bigger ball swells upward: its lowest point stays 0.2 below
             // the rail line.
-            glTranslatef(0, ballRadius - baseBallRadius, 0);
+            glTranslatef(0, radius - baseBallRadius, 0);
             if (sphere_.get() != nullptr) {
-                gluSphere(sphere_.get(), ballRadius, sphereSlices, sphereStacks);
+                gluSphere(sphere_.get(), radius, sphereSlices, sphereStacks);
             }
         }
         glPopMatrix();

@@ -33,6 +33,8 @@ constexpr float baseBallRadius = 0.8f;
 class Track : public GLObject {
 public:
     Track() : GLObject(0, 0) {}
+    // Laid from a layout, one piece per character.
+    explicit Track(const char* layout);
 
     // No pieces, the ball at the start at its own size.
     void clear();
@@ -42,7 +44,10 @@ public:
     void addPiece(char c);
     // Every piece in red, chained end to end, and the ball in light blue on
     // the piece that holds it. Leaves the modelview as found.
-    void draw() override;
+    void draw() const override;
+    // The same for the first laid pieces alone, as if no others were there,
+    // with the ball at ballProgress (0 to 1 of those) and of that radius.
+    void drawLaid(std::size_t laid, float ballProgress, float radius) const;
 
     const std::vector<std::unique_ptr<GLObject>>& pieces() const { return pieces_; }
     const std::vector<PieceKind>& kinds() const { return kinds_; }

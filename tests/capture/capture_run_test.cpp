@@ -139,7 +139,7 @@ TEST_F(Capture, PicturesAreTheFramesALiveViewerSees)
     const Outcome run = capture("--from 60000 --to 60250 --fps 8 --out '" + path("frames") + "/'");
     ASSERT_EQ(run.status, 0) << run.errors;
 
-    const auto state = std::make_unique<ShowState>(captureSnowSeed);
+    const auto state = std::make_unique<ShowState>(referenceSnowSeed);
     for (std::uint32_t t = 0; t < fromMs; t += frameMs) {
         advanceFrame(t, *state);
     }

@@ -28,7 +28,8 @@ TEST(SnowField, EachColumnFallsAtItsOwnSpeedIntoTheDriftAndTheEdgesNeverMove)
     }
     std::map<int, std::vector<int>> drawnRows;
     for (int frame = 0; frame < 200; ++frame) {
-        field->step(0, [&drawnRows](int column, int row) { drawnRows[column].push_back(row); });
+        field->drawFlakes(0, [&drawnRows](int column, int row) { drawnRows[column].push_back(row); });
+        field->fall();
     }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.column);

@@ -4,7 +4,8 @@
     tests/song/check_timeline.py PRINTER
 
 PRINTER (tests/timeline_table.cpp) prints the compiled table; the lines
-that differ from the song's reading of timeline/timeline.h are reported."""
+that differ from the song's reading of the script (app/show_layers.h and
+the windows in the layers' headers) are reported."""
 
 import difflib
 import os

@@ -48,8 +48,8 @@ def read_show():
     table = cues[cues.index("singerSyllables["):]
     table = table[:table.index("};")]
     windows = [(int(a), int(b)) for a, b in re.findall(r"\{\s*(\d+)\s*,\s*(\d+)\s*\}", table)]
-    laid = re.search(r"trackLaidMs\s*=\s*beats\((\d+)\)\s*;", header("timeline", "timeline.h"))
-    assert laid, "timeline.h lays the track's last piece on no beats(N)"
+    laid = re.search(r"trackLaidMs\s*=\s*beats\((\d+)\)\s*;", header("track", "ride_view.h"))
+    assert laid, "ride_view.h lays the track's last piece on no beats(N)"
     return delay, windows, int(laid.group(1))
 
 
@@ -167,11 +167,17 @@ class ShowHeaders(unittest.TestCase):
         return message
 
     @staticmethod
-    def timeline(row):
-        return ("inline constexpr Scheduled timeline[] = {\n"
-                "    {Layer::Ride,  {beforeTheShow, 74000}},  // the ride\n"
+    def timeline(snow_window, row='{Layer::Snow, "Snow", snowWindow, 39000, drawSnow, advanceSnow},'):
+        return ("constexpr TimeWindow rideWindow = {beforeTheShow, 74000};\n"
+                f"constexpr TimeWindow snowWindow = {snow_window};\n"
+                "inline constexpr ShowLayer showLayers[] = {\n"
+                '    {Layer::Ride, "Ride", rideWindow, 58000, drawRide, advanceRide},  // the ride\n'
                 f"    {row}\n"
                 "};\n")
+
+    @staticmethod
+    def read_script(path):
+        return timing.read_timeline(path, folders=[])
 
     def test_the_cues_moments_and_rows_are_read_each_from_its_own_table(self):
         text = (f"constexpr TimeWindow singerSyllables[syllableCount] = {{{', '.join(self.SYLLABLE_ROWS)}}};\n"
@@ -183,8 +189,8 @@ class ShowHeaders(unittest.TestCase):
         self.assertEqual(self.read(text, timing.read_heart_flashes), [(88156, 88259), (100210, 100293)])
         self.assertEqual(self.read(text, timing.read_heard_delay_ms), 312)
         # The whole timeline against the compiled one: tests/song/check_timeline.py.
-        shifted = self.timeline("{Layer::Snow, {beats(2) + 5, beats(4)}},  // snow")
-        self.assertEqual(self.read(shifted, timing.read_timeline)["Snow"], (2 * BEAT_MS + 5, 4 * BEAT_MS))
+        shifted = self.timeline("{beats(2) + 5, beats(4)}")
+        self.assertEqual(self.read(shifted, self.read_script)["Snow"], (2 * BEAT_MS + 5, 4 * BEAT_MS))
 
     def test_a_broken_header_stops_the_song_with_the_reason(self):
         rows = self.SYLLABLE_ROWS
@@ -197,9 +203,14 @@ class ShowHeaders(unittest.TestCase):
                 ("// nothing here", timing.read_heard_delay_ms, "no heardDelayMs"),
                 ("trackLaidMs = beats(130) / 2;", lambda path: timing.read_moment(path, "trackLaidMs"),
                  "beats(130) / 2"),
-                (self.timeline("{Layer::Snow, {beats(96) * 2, 1000}},"), timing.read_timeline, "beats(96) * 2"),
-                (self.timeline("{Layer::Snow, {2000, 1000}},"), timing.read_timeline, "empty"),
-                (self.timeline("{Layer::Ride, {0, 5}},"), timing.read_timeline, "two rows")):
+                (self.timeline("{beats(96) * 2, 1000}"), self.read_script, "beats(96) * 2"),
+                (self.timeline("{2000, 1000}"), self.read_script, "empty"),
+                (self.timeline("{0, 5}", '{Layer::Ride, "Ride", snowWindow, 1, drawRide},'), self.read_script,
+                 "two rows"),
+                (self.timeline("{0, 5}", '{Layer::Snow, "Snow", fallWindow, 1, drawSnow},'), self.read_script,
+                 "fallWindow is written in no header"),
+                (self.timeline("{0, 5}", '{Layer::Snow, "Flakes", snowWindow, 1, drawSnow},'),
+                 self.read_script, "named 'Flakes'")):
             with self.subTest(reason=reason):
                 self.assertIn(reason, self.refusal(text, reader))
 

@@ -1,6 +1,9 @@
-// The ride view. Laying keeps state, so each test lays its own track from
-// the first beat.
+// The ride view: the model's placement and the ball at the phase
+// boundaries, the laying on the beat (also when frames come late), and the
+// rails and ball read back from real frames.
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include "gl_window.h"
 #include "overlay/primitives.h"
@@ -14,14 +17,6 @@ namespace {
 void rideFrameAt(std::uint32_t t, ShowState& state)
 {
     drawLayerAlone(Layer::Ride, t, state);
-}
-
-// One frame at the start of every laying slot from time from up to time to.
-void layEveryBeat(std::uint32_t from, std::uint32_t to, ShowState& state)
-{
-    for (std::uint32_t slotStart = from; slotStart <= to; slotStart += beatMs) {
-        rideFrameAt(slotStart, state);
-    }
 }
 
 const auto railRed = [](int r, int g, int b) { return r >= 40 && g < 20 && b < 20; };
@@ -65,7 +60,7 @@ TEST(RideView, PlacesTheModelAndLeavesTheShowsTwoDStateAtThePhaseBoundaries)
     };
     useShowProjection();
     const Matrix showProjection = currentMatrix(GL_PROJECTION_MATRIX);
-    RideState ride;
+    const RideState ride;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.t);
         const ModelPlacement placement = modelPlacement(c.t, spinBefore);
@@ -75,6 +70,8 @@ TEST(RideView, PlacesTheModelAndLeavesTheShowsTwoDStateAtThePhaseBoundaries)
         EXPECT_NEAR(placement.scale, c.scale, 1e-3f);
         EXPECT_NEAR(placement.tilt, c.tilt, 1e-3f);
         EXPECT_FLOAT_EQ(placement.turn, c.turn);
+        EXPECT_NEAR(rideProgress(c.t), c.progress, 1e-5f);
+        EXPECT_NEAR(ballRadiusAt(c.t), c.ballRadius, 1e-4f);
         // Whatever the frame before left, the view puts the 2D state back.
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
@@ -87,53 +84,61 @@ TEST(RideView, PlacesTheModelAndLeavesTheShowsTwoDStateAtThePhaseBoundaries)
         EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
         EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
         expectDrawerLeftStateClean();
-        EXPECT_NEAR(ride.track.progress, c.progress, 1e-5f);
-        EXPECT_NEAR(ride.track.ballRadius, c.ballRadius, 1e-4f);
     }
     // The turntable turns 20 degrees a second, one frame late.
     EXPECT_FLOAT_EQ(spinAngleAfter(48750), 1950);
+    RideState turning;
+    advanceRideView(1000, turning);
+    advanceRideView(1015, turning);
+    EXPECT_FLOAT_EQ(turning.spinAngle, spinAngleAfter(1000));
+    EXPECT_FLOAT_EQ(turning.nextSpinAngle, spinAngleAfter(1015));
 }
 
-TEST(RideView, FramesAfterAJumpLayTheSlotTheyFallInAsTheNextPiece)
+TEST(RideView, LaysAPieceOnEveryBeatSlotTheClockHasPassedWhateverTheFrameRate)
 {
-    ShowState state;
-    layEveryBeat(0, 9750, state);
-    rideFrameAt(10000, state);
-    const Track& track = state.ride.track;
-    ASSERT_EQ(track.pieces().size(), 27u);
-    rideFrameAt(20000, state);
-    ASSERT_EQ(track.pieces().size(), 28u);
-    EXPECT_EQ(track.kinds()[27], pieceKindFor(TrackLayout[53]));
-    EXPECT_EQ(track.pieces()[27]->startpos, 27);
-    // A fresh state is the show before its first frame again.
-    state.reset(1);
-    rideFrameAt(beatMs, state);
-    ASSERT_EQ(track.pieces().size(), 1u);
-    EXPECT_EQ(track.kinds()[0], pieceKindFor(TrackLayout[1]));
+    const struct {
+        std::uint32_t t;
+        int laid;
+    } cases[] = {{0, 1}, {beatMs - 1, 1}, {beatMs, 2}, {10000, 27}, {layingMs - beatMs - 1, 129},
+                 {layingMs - beatMs, 130}, {layingMs, 130}, {rideWindow.until, 130}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(piecesLaidAt(c.t), c.laid) << c.t;
+    }
+    // A stalled machine: no frame from 8 s to 15 s, nineteen beats, then on
+    // as before. From the second frame after the gap (the first turns the
+    // turntable by the angle the frame before left, at 8 s) every frame is
+    // the one a frame every 100 ms shows, the gap's rails included.
+    const auto straight = std::make_unique<ShowState>(), stalled = std::make_unique<ShowState>();
+    for (std::uint32_t t = 0; t <= 20000; t += 100) {
+        const auto expected = drawLayerAlone(Layer::Ride, t, *straight);
+        if (t <= 8000 || t >= 15000) {
+            const auto shown = drawLayerAlone(Layer::Ride, t, *stalled);
+            if (t != 15000) {
+                ASSERT_EQ(differingRows(shown, expected), noRows) << t;
+            }
+        }
+    }
 }
 
 TEST(RideView, LaysTheWholeLayoutOnTheBeatThenTheBallRidesItUntilItArrives)
 {
+    // A frame a beat, so that the turntable turns as it does in the show.
     ShowState state;
-    rideFrameAt(0, state);
-    rideFrameAt(beatMs - 1, state);
-    EXPECT_EQ(state.ride.track.pieces().size(), 1u);
-    layEveryBeat(beatMs, layingMs - beatMs, state);
+    for (std::uint32_t t = 0; t < layingMs - beatMs; t += beatMs) {
+        rideFrameAt(t, state);
+    }
     const struct {
         std::uint32_t t;
         bool rails, ball;
-    } frames[] = {{layingMs - beatMs, true, true},  // still laying: the last slot again
-                  {50000, true, true}, {67999, true, true}, {68000, true, false}, {74000, true, false},
-                  {74001, false, false},  // nothing at all after its time
-                  {0, true, true}};       // back at the start the ball waits on the first piece
+    } frames[] = {{layingMs - beatMs, true, true}, {50000, true, true}, {67999, true, true},
+                  {68000, true, false}, {74000, true, false},
+                  {74001, false, false}};  // nothing at all after its time
     for (const auto& frame : frames) {
         SCOPED_TRACE(frame.t);
         rideFrameAt(frame.t, state);
         EXPECT_EQ(pixelsWhere(railRed) > railsSeen, frame.rails);
         EXPECT_EQ(pixelsWhere(ballBlue) > ballSeen, frame.ball);
     }
-    // Laying ended for good with the last slot, whatever frames came after.
-    EXPECT_EQ(state.ride.track.pieces().size(), std::size(TrackLayout) - 1);
     // In the show's own frame the ball is there too, under the snow.
     drawFrameAt(50000, state);
     EXPECT_GT(pixelsWhere(ballBlue), ballSeen);

@@ -95,7 +95,7 @@ int main(int argc, char** argv)
         const std::uint32_t t = number(argv[i]);
         const auto state = std::make_unique<ShowState>(seed);
         advanceStateTo(t, *state);
-        drawFrame(t, *state);
+        playFrame(t, *state);
         writeScreen(out + "/" + argv[i] + ".ppm");
         SDL_GL_SwapBuffers();
     }

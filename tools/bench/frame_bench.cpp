@@ -4,9 +4,8 @@
 // machines are shared and noisy, so only the ratios compare across runs.
 //
 // The whole script is walked in order as the show would (the snow steps once
-// per frame, the track is laid as it goes), a frame every 100 ms. Each frame
-// is drawn a few times over from the state it found, taking turns with the
-// floor, and its ratio is its quickest drawing over the floor's quickest
+// per frame), a frame every 100 ms. Each frame is advanced once, then drawn
+// a few times over from that state, taking turns with the floor, and its ratio is its quickest drawing over the floor's quickest
 // beside it: what other programs do to the machine meanwhile weighs on both
 // alike and drops out. More walks keep each frame's quickest of all of
 // them. Every frame counts for each layer on screen in it. Prints a table;
@@ -27,7 +26,7 @@
 #include "app/splash.h"
 #include "overlay/primitives.h"
 #include "overlay/screen.h"
-#include "timeline/timeline.h"
+#include "app/show_layers.h"
 
 namespace {
 
@@ -35,7 +34,6 @@ constexpr std::uint32_t frameStepMs = 100;
 constexpr int defaultWalks = 1;
 constexpr int defaultRedraws = 3;
 constexpr std::uint32_t mostOfEither = 100;
-constexpr unsigned snowSeed = 12345;
 
 constexpr int floorQuads = 3;
 constexpr int floorTextureSide = 1024;
@@ -140,10 +138,13 @@ Repeats repeatsFrom(int argc, char** argv)
     return repeats;
 }
 
-double timedFrame(std::uint32_t t, ShowState& state)
+// The frame's drawing alone: drawing only reads the state, so it can be
+// drawn again and again from the same one.
+double timedFrame(std::uint32_t t, const ShowState& state)
 {
     const auto began = Clock::now();
-    renderFrame(t, state);
+    drawFrame(t, state);
+    SDL_GL_SwapBuffers();
     glFinish();
     return msSince(began);
 }
@@ -165,29 +166,19 @@ int main(int argc, char** argv)
     // The first walk meets every state of the show for the first time.
     double firstWalkWorst = 0;
     std::uint32_t firstWalkWorstAt = 0;
-    const auto snowBefore = std::make_unique<SnowField>();
     for (int walk = 0; walk < repeats.walks; ++walk) {
-        const auto state = std::make_unique<ShowState>(snowSeed);
+        const auto state = std::make_unique<ShowState>(referenceSnowSeed);
         std::size_t frame = 0;
         for (std::uint32_t t = 0; t <= showEndMs; t += frameStepMs, ++frame) {
-            *snowBefore = state->snow;
-            const XorPatternState patternBefore = state->pattern;
-            const float turntableBefore = state->ride.spinAngle;
-            const double ms = timedFrame(t, *state);
-            keepQuickest(frameMs, frame, ms);
-            keepQuickest(floorMs, frame, drawFloor(floorTexture));
-            if (walk == 0 && ms > firstWalkWorst) {
-                firstWalkWorst = ms;
-                firstWalkWorstAt = t;
-            }
-            // The same frame again from where it started (a piece is laid
-            // only by its first drawing).
-            for (int draw = 1; draw < repeats.redraws; ++draw) {
-                state->snow = *snowBefore;
-                state->pattern = patternBefore;
-                state->ride.spinAngle = turntableBefore;
-                keepQuickest(frameMs, frame, timedFrame(t, *state));
+            advanceFrame(t, *state);
+            for (int draw = 0; draw < repeats.redraws; ++draw) {
+                const double ms = timedFrame(t, *state);
+                keepQuickest(frameMs, frame, ms);
                 keepQuickest(floorMs, frame, drawFloor(floorTexture));
+                if (walk == 0 && draw == 0 && ms > firstWalkWorst) {
+                    firstWalkWorst = ms;
+                    firstWalkWorstAt = t;
+                }
             }
         }
     }
@@ -199,7 +190,7 @@ int main(int argc, char** argv)
                 repeats.redraws, repeats.walks, firstWalkWorst, firstWalkWorstAt);
     std::printf("%-16s %6s %10s %7s %9s %13s %10s %12s\n", "layer", "frames", "median ms", "p99 ms", "worst ms",
                 "median/floor", "p99/floor", "worst/floor");
-    for (const Scheduled& row : timeline) {
+    for (const ShowLayer& row : showLayers) {
         std::vector<double> times;
         std::vector<double> ratios;
         std::size_t frame = 0;
@@ -209,7 +200,7 @@ int main(int argc, char** argv)
                 ratios.push_back(frameMs[frame] / floorMs[frame]);
             }
         }
-        std::printf("%-16s %6zu %10.2f %7.2f %9.2f %13.2f %10.2f %12.2f\n", layerName(row.layer), times.size(),
+        std::printf("%-16s %6zu %10.2f %7.2f %9.2f %13.2f %10.2f %12.2f\n", row.name, times.size(),
                     nearestRank(times, 0.5), nearestRank(times, percentile), nearestRank(times, 1),
                     nearestRank(ratios, 0.5), nearestRank(ratios, percentile), nearestRank(ratios, 1));
     }

@@ -16,7 +16,7 @@
 #include "app/splash.h"
 #include "app/warm_up.h"
 #include "assets/loader.h"
-#include "timeline/timeline.h"
+#include "app/show_layers.h"
 #include "peak_memory.h"
 
 namespace {

@@ -78,7 +78,7 @@ template <typename Deliver, typename Cancel>
 bool drawFrames(const CaptureOptions& options, const OffscreenScreen& screen, Deliver deliver, Cancel cancel,
                 std::string& error)
 {
-    const auto state = std::make_unique<ShowState>(captureSnowSeed);
+    const auto state = std::make_unique<ShowState>(referenceSnowSeed);
     ShowCatchUp(options.rate).runFramesBefore(options.fromMs, *state);
     const FrameClock clock(options.rate, options.fromMs);
     const std::uint64_t frames = clock.framesBefore(options.toMs);
@@ -94,7 +94,7 @@ bool drawFrames(const CaptureOptions& options, const OffscreenScreen& screen, De
             error = "interrupted";
             return false;
         }
-        drawFrame(clock.timeOf(n), *state);
+        playFrame(clock.timeOf(n), *state);
         screen.read(pixels);
         queue.submit(n);
         progress.frameDone();

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "timeline/timeline.h"
+#include "app/show_layers.h"
 
 enum class OutputKind {
     None,

@@ -29,11 +29,6 @@ private:
 // to the nearest sample.
 std::uint64_t samplesLasting(std::uint64_t frames, FrameRate rate, int sampleRate);
 
-// The snow falls from this seed in every capture, so two captures are
-// identical; it is the frame digests' seed, so a capture at 10 fps from 0
-// draws exactly the frames they digest.
-constexpr unsigned captureSnowSeed = 12345;
-
 // Brings a fresh show state to a moment as the capture's clock would have
 // left it there: through the frames that clock, run from the show's start,
 // would have drawn before the moment, each changing the state as drawing it

@@ -151,7 +151,7 @@ bool writeStoryboard(const std::string& path, const OffscreenScreen& screen, Fra
     const ShowViewport picture = showViewportIn(screen.width(), screen.height());
     std::vector<std::uint8_t> frame(screen.frameBytes());
     Sheet sheet;
-    const auto state = std::make_unique<ShowState>(captureSnowSeed);
+    const auto state = std::make_unique<ShowState>(referenceSnowSeed);
     ShowCatchUp catchUp(rate);
     int tile = 0;
     for (const StoryboardMoment& moment : storyboardMoments) {
@@ -159,7 +159,7 @@ bool writeStoryboard(const std::string& path, const OffscreenScreen& screen, Fra
         // runs exactly through the clock's frames.
         catchUp.runFramesBefore(storyboardFrameMs(moment), *state);
         const std::uint32_t ms = catchUp.takeNextFrame();
-        drawFrame(ms, *state);
+        playFrame(ms, *state);
         screen.read(frame.data());
         const int left = gap + tile % columns * (tileWidth + gap);
         const int top = gap + tile / columns * (tileHeight + labelHeight + gap);

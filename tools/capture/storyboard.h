@@ -3,11 +3,13 @@
 // labelled with its time (minutes, seconds and tenths).
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "app/command_line.h"
-#include "timeline/timeline.h"
+#include "app/show_layers.h"
 #include "tools/capture/offscreen.h"
 
 struct StoryboardMoment {
@@ -15,39 +17,20 @@ struct StoryboardMoment {
     std::uint32_t ms;
 };
 
-inline constexpr StoryboardMoment storyboardMoments[] = {
-    {Layer::OpeningTitles, 3000},     // the first card: the group
-    {Layer::Snow, 39000},             // the aside that calls for snow, over the track being laid
-    {Layer::Ride, 58000},             // the ball riding the laid track, seen from above
-    {Layer::EmblemOrbit, 71000},
-    {Layer::TitleDance, 78000},
-    {Layer::HandOverCaption, 82000},  // inside the second flash
-    {Layer::Singer, 95000},
-    {Layer::XorPattern, 113900},      // moved on to the next step of the pattern, the only frames it shows on
-    {Layer::Greetings, 115000},
-    {Layer::HeartChase, 134800},      // the middle pass: Santa chased across the white screen
-    {Layer::RetroBanner, 155000},
-    {Layer::RetroComputer, 175000},
-    {Layer::Credits, 190000},
-    {Layer::ClosingCard, 250000},
-};
-
-constexpr bool storyboardCoversTheTimeline()
-{
-    std::uint32_t previous = 0;
-    for (const StoryboardMoment& moment : storyboardMoments) {
-        int rows = 0;
-        for (const StoryboardMoment& other : storyboardMoments) {
-            rows += other.layer == moment.layer ? 1 : 0;
+// Every layer at the moment that pictures it (its row in the script), in
+// the order they come in the show.
+inline constexpr std::array<StoryboardMoment, layerCount> storyboardMoments = [] {
+    std::array<StoryboardMoment, layerCount> moments{};
+    for (std::size_t i = 0; i < layerCount; ++i) {
+        StoryboardMoment moment{showLayers[i].layer, showLayers[i].picturedAt};
+        std::size_t at = i;
+        for (; at > 0 && moments[at - 1].ms > moment.ms; --at) {
+            moments[at] = moments[at - 1];
         }
-        if (rows != 1 || !windowOf(moment.layer).contains(moment.ms) || moment.ms < previous) {
-            return false;
-        }
-        previous = moment.ms;
+        moments[at] = moment;
     }
-    return std::size(storyboardMoments) == std::size(timeline);
-}
-static_assert(storyboardCoversTheTimeline(), "one moment per layer, inside its window, in show order");
+    return moments;
+}();
 
 // The moment at which the layer shows, at or after the one in the table.
 std::uint32_t storyboardFrameMs(const StoryboardMoment& moment);

@@ -18,12 +18,10 @@
 #include "app/set_up.h"
 #include "app/splash.h"
 #include "overlay/screen.h"
-#include "timeline/timeline.h"
+#include "app/show_layers.h"
 
 namespace {
 
-// The snow's flakes from a fixed seed, so that two runs compare.
-constexpr unsigned snowSeed = 12345;
 constexpr std::uint32_t defaultStepMs = 100;
 constexpr std::uint32_t defaultLastMs = 320000;
 
@@ -64,9 +62,9 @@ int main(int argc, char** argv)
     drawSplashFrame();
     std::printf("splash %016llx\n", static_cast<unsigned long long>(digestOfBackBuffer()));
     SDL_GL_SwapBuffers();
-    const auto state = std::make_unique<ShowState>(snowSeed);
+    const auto state = std::make_unique<ShowState>(referenceSnowSeed);
     for (std::uint32_t t = 0; t <= lastMs; t += stepMs) {
-        drawFrame(t, *state);
+        playFrame(t, *state);
         std::printf("%u %016llx\n", t, static_cast<unsigned long long>(digestOfBackBuffer()));
         SDL_GL_SwapBuffers();
     }

@@ -12,7 +12,10 @@ from collections import namedtuple
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..", ".."))
 HEARD_DELAY_HEADER = os.path.join(ROOT, "app", "heard_delay.h")
 BEAT_HEADER = os.path.join(ROOT, "timeline", "beat.h")
-TIMELINE_HEADER = os.path.join(ROOT, "timeline", "timeline.h")
+SCRIPT_HEADER = os.path.join(ROOT, "app", "show_layers.h")
+RIDE_HEADER = os.path.join(ROOT, "track", "ride_view.h")
+# Every layer writes its window in its own header.
+LAYER_HEADER_FOLDERS = [os.path.join(ROOT, "layers"), os.path.join(ROOT, "track")]
 CUES_HEADER = os.path.join(ROOT, "layers", "singer_cues.h")
 
 SAMPLE_RATE = 44100
@@ -50,7 +53,8 @@ _WINDOW = re.compile(r"\{\s*(\d+)\s*,\s*(\d+)\s*\}")
 # A time as the script writes it: a number of ms, a beat or the instant
 # before the show, moved by a number of ms at most.
 _TIME = re.compile(r"(?:(\d+)|beats\(\s*(\d+)\s*\)|(beforeTheShow))(?:\s*([-+])\s*(\d+))?")
-_ROW = re.compile(r"\{\s*Layer::(\w+)\s*,\s*\{([^,{}]*),([^,{}]*)\}\s*\}\s*,?")
+_ROW = re.compile(r"\{\s*Layer::(\w+)\s*,\s*\"(\w+)\"\s*,\s*(\w+)\s*,[^{}]*\}\s*,?")
+_WINDOW_CONSTANT = re.compile(r"\bconstexpr\s+TimeWindow\s+(\w+)\s*=\s*\{([^,{}]*),([^,{}]*)\}\s*;")
 _COMMENT = re.compile(r"//[^\n]*")
 _SPACE = re.compile(r"\s*")
 
@@ -138,26 +142,47 @@ def _script_time(path, text, where):
     return value
 
 
-def read_timeline(path=TIMELINE_HEADER):
+def read_layer_windows(paths):
+    """{constant name: (after text, until text, header)} of every window
+    written in these headers."""
+    windows = {}
+    for path in paths:
+        for match in _WINDOW_CONSTANT.finditer(_read(path)):
+            windows[match.group(1)] = (match.group(2), match.group(3), path)
+    return windows
+
+
+def read_timeline(path=SCRIPT_HEADER, folders=LAYER_HEADER_FOLDERS):
     """The script: {layer name: Window} in the table's order, which is the
-    order the frame paints them in."""
-    table = _COMMENT.sub("", _table(_read(path), path, "timeline"))
+    order the frame paints them in. Each row names its window, written in
+    the table's header or in a header of the folders."""
+    table = _COMMENT.sub("", _table(_read(path), path, "showLayers"))
+    headers = [path] + [os.path.join(folder, name) for folder in folders
+                        for name in sorted(os.listdir(folder)) if name.endswith(".h")]
+    windows = read_layer_windows(headers)
     rows, at = {}, _SPACE.match(table).end()
     while at < len(table):
         row = _ROW.match(table, at)
         if not row:
-            raise SystemExit(f"{path}: not a timeline row {{Layer::Name, {{after, until}}}}: "
+            raise SystemExit(f"{path}: not a row {{Layer::Name, \"Name\", nameWindow, ...}}: "
                              f"{table[at:].splitlines()[0].strip()!r}")
-        name, text = row.group(1), repr(row.group(0).strip())
-        after, until = (_script_time(path, row.group(i), text) for i in (2, 3))
+        name, printed, constant = row.groups()
+        if printed != name:
+            raise SystemExit(f"{path}: Layer::{name} is named {printed!r}")
+        if constant not in windows:
+            raise SystemExit(f"{path}: Layer::{name}'s window {constant} is written in no header of "
+                             f"{', '.join(folders) or 'its own'}")
+        after_text, until_text, header = windows[constant]
+        where = f"{constant} = {{{after_text.strip()}, {until_text.strip()}}}"
+        after, until = (_script_time(header, text, where) for text in (after_text, until_text))
         if name in rows:
             raise SystemExit(f"{path}: Layer::{name} has two rows")
         if not after < until:
-            raise SystemExit(f"{path}: Layer::{name}'s window {row.group(2)} to {row.group(3)} is empty")
+            raise SystemExit(f"{header}: {where} is empty")
         rows[name] = Window(after, until)
         at = _SPACE.match(table, row.end()).end()
     if not rows:
-        raise SystemExit(f"{path}: the timeline table is empty")
+        raise SystemExit(f"{path}: the showLayers table is empty")
     return rows
 
 
@@ -175,8 +200,8 @@ SPIN_STARTS_MS = read_spin_starts()
 SPIN_MS = read_constant(CUES_HEADER, "singerSpinMs")
 HEART_FLASHES = read_heart_flashes()
 TIMELINE = read_timeline()
-TRACK_LAID_MS = read_moment(TIMELINE_HEADER, "trackLaidMs")
-BALL_ARRIVES_MS = read_moment(TIMELINE_HEADER, "ballArrivesMs")
+TRACK_LAID_MS = read_moment(RIDE_HEADER, "trackLaidMs")
+BALL_ARRIVES_MS = read_moment(RIDE_HEADER, "ballArrivesMs")
 
 # How far ahead of the script the song's own time runs.
 SOURCE_LEAD_MS = HEARD_DELAY_MS + DECODER_LEAD_IN_MS

@@ -21,14 +21,16 @@ enum class ShowRequest {
     JumpToRetroBanner,  // r
     Windowed,           // f: leave full screen for good
     TimingStart,        // t pressed: opens a time-window line
-    TimingEnd,          // any key released: closes it
+    TimingEnd,          // any key released: closes the line that t opened
 };
 
 // What one input event asks of the running show.
 ShowRequest requestFor(const SDL_Event& event);
 
 // The authoring lines of the t key: a press opens a time-window condition
-// with its show time, and every key release closes a line with its own, so
-// holding t over a passage prints one condition ready for the timeline.
+// with its show time, and the next key release closes it with its own, so
+// holding t over a passage prints one condition ready for the script.
+// Releases with no line open (the key that ended the splash, any other
+// key) print nothing.
 void printTimingStart(std::FILE* out, std::uint32_t showTime);
 void printTimingEnd(std::FILE* out, std::uint32_t showTime);

@@ -16,10 +16,16 @@ void handle(Show& show, const SDL_Event& event, std::uint32_t now)
         show.quitRequested = true;
         break;
     case ShowRequest::TimingStart:
-        printTimingStart(stdout, show.globaltime);
+        if (!show.timingLineOpen) {
+            printTimingStart(stdout, show.globaltime);
+            show.timingLineOpen = true;
+        }
         break;
     case ShowRequest::TimingEnd:
-        printTimingEnd(stdout, show.globaltime);
+        if (show.timingLineOpen) {
+            printTimingEnd(stdout, show.globaltime);
+            show.timingLineOpen = false;
+        }
         break;
     case ShowRequest::SkipAhead:
         // From where the clock is now: presses within one turn add up.

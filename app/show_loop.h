@@ -17,6 +17,8 @@ struct Show {
     // The show time of this turn.
     std::uint32_t globaltime = 0;
     bool quitRequested = false;
+    // A t press has printed the start of a timing line, not yet its end.
+    bool timingLineOpen = false;
 };
 
 // Starts the music, looping for ever, and the clock with it at show time

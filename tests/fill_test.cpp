@@ -20,7 +20,7 @@ namespace {
 
 constexpr GLenum samplesPassed = 0x8914;        // GL_SAMPLES_PASSED
 constexpr GLenum queryResultValue = 0x8866;     // GL_QUERY_RESULT
-constexpr double screenPixels = 1024.0 * 768.0;
+constexpr double screenPixels = double{screenWidth} * screenHeight;
 constexpr std::uint32_t stepMs = 500;
 
 // OpenGL 1.5's occlusion queries, for this check only: the show keeps to 1.1.
@@ -89,11 +89,11 @@ TEST(Fill, AScreenClearedToGreyIsTheWhiteScreenFadedInOverBlack)
         const float alpha = static_cast<float>(step) / (2 * 255);
         const auto painted = seen([&] {
             glColor4f(1, 1, 1, alpha);
-            drawQuad(512, 384, 1024, 768);
+            drawQuad(screenCentreX, screenCentreY, screenWidth, screenHeight);
         });
         ASSERT_EQ(painted, seen([&] { fillScreen(alpha, alpha, alpha); })) << "alpha " << alpha;
     }
-    glViewport(0, 0, 1024, 768);
+    glViewport(0, 0, screenWidth, screenHeight);
 }
 
 TEST(WarmUp, DrawsEveryLayerOutOfSightAndLeavesTheTwoDState)

@@ -1,5 +1,5 @@
 // A real OpenGL window for the tests that draw, opened once per test
-// program: 1024 x 768 like the show's screen, with the show's fixed state.
+// program: the size of the show's screen, with the show's fixed state.
 #pragma once
 
 #include <SDL.h>
@@ -50,7 +50,8 @@ void drawFrameAt(std::uint32_t t);
 // What every drawer leaves: one modelview level, texture 0, no GL error.
 void expectDrawerLeftStateClean();
 
-// The whole back buffer, RGB rows from the bottom up.
+// The whole back buffer, RGB rows from the bottom up: screenRgbBytes.
+constexpr std::size_t screenRgbBytes = std::size_t{screenWidth} * screenHeight * 3;
 std::vector<std::uint8_t> readScreen();
 
 // The colour at screen pixel (x, y), y from the top, in a readScreen result.
@@ -70,5 +71,5 @@ std::vector<std::uint8_t> drawAlone(const std::function<void()>& draw);
 // The first and last rows (from the top) where two screens differ within
 // columns minX..maxX, or (-1, -1) where they do not.
 std::pair<int, int> differingRows(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b,
-                                  int minX = 0, int maxX = 1023);
+                                  int minX = 0, int maxX = screenWidth - 1);
 constexpr std::pair<int, int> noRows{-1, -1};

@@ -72,7 +72,7 @@ TEST(Loading, TheSplashTakesInEveryPictureAndKeepsOnlyTheRenderersCopies)
     EXPECT_EQ(splashIcon.width, 16);
     // A key press ends the splash once everything is in, and starts the
     // show; a click before it is swallowed, not left for the show.
-    setOrtho2D(1024);
+    setOrtho2D(screenWidth);
     pushEvent(SDL_MOUSEBUTTONDOWN);
     pushEvent(SDL_KEYDOWN);
     const Uint32 shownAt = SDL_GetTicks();
@@ -117,7 +117,7 @@ TEST(Loading, TheSplashTakesInEveryPictureAndKeepsOnlyTheRenderersCopies)
 TEST(Splash, ShowsTheFaceSixteenTimesItsSizeInSharpBlocksMidScreen)
 {
     loadPicturesOnce();
-    setOrtho2D(1024);
+    setOrtho2D(screenWidth);
     drawSplashFrame();
     const auto screen = readScreen();
     const MediaBlock block = pictureBlock(14);
@@ -133,7 +133,7 @@ TEST(Splash, ShowsTheFaceSixteenTimesItsSizeInSharpBlocksMidScreen)
     constexpr double left = 384, top = 256, block16 = 16;
     for (int y = 250; y < 518; ++y) {
         for (int x = 378; x < 646; ++x) {
-            const double u = unitOf(x, 1024), v = unitOf(y, 768);
+            const double u = unitOf(x, screenWidth), v = unitOf(y, screenHeight);
             const double col = (u - left) / block16, row = (v - top) / block16;
             const auto seen = pixelIn(screen, x, y);
             if (col < 0 || row < 0 || col >= 16 || row >= 16) {

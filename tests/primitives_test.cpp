@@ -77,8 +77,8 @@ TEST_F(Rectangles, CoverTheirRectangleWithThePictureUprightMirroredByANegativeWi
         {true, 256, 256, 384, 256, red},    {true, 256, 256, 639, 256, green},  {true, 256, 256, 384, 511, blue},
         {true, 256, 256, 639, 511, blue},   {true, 256, 256, 383, 300, black},  {true, 256, 256, 640, 300, black},
         {true, 256, 256, 500, 255, black},  {true, 256, 256, 500, 512, black},  {true, -256, 256, 384, 256, green},
-        {true, -256, 256, 639, 256, red},   {false, 256, 256, 384, 256, white}, {false, 1024, 768, 0, 0, white},
-        {false, 1024, 768, 1023, 767, white},
+        {true, -256, 256, 639, 256, red},   {false, 256, 256, 384, 256, white}, {false, screenWidth, screenHeight, 0, 0, white},
+        {false, screenWidth, screenHeight, screenWidth - 1, screenHeight - 1, white},
     };
     for (const auto& c : cases) {
         glClear(GL_COLOR_BUFFER_BIT);

@@ -79,12 +79,13 @@ awaitLine() {
     return 1
 }
 
-# Loading and the splash swallow keys: taps space (bounded) until the main
-# loop answers, a key release there printing a bare time line.
+# Loading and the splash swallow keys: taps t (bounded) until the main loop
+# answers, the first tap ending the splash and a later one printing a
+# timing line.
 endSplash() {
     for _ in $(seq 30); do
-        xdotool key space
-        awaitLine '^[0-9]+$' 1 && return 0
+        xdotool key t
+        awaitLine '^\|\| globaltime > [0-9]+ && globaltime <= [0-9]+$' 1 && return 0
     done
     fail "the splash never ended"
 }

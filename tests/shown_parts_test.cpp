@@ -54,13 +54,13 @@ TEST(ShownParts, HoldEveryVisiblePixelOnceAndAreOpaqueOnlyOverOpaqueTexels)
         placed(400, 300, 41, 25, 0),        placed(512, 384, 300, 180, 15),     placed(600, 100, -250, 150, 0),
         placed(700, 400, 120, -72, 90),     placed(-50, -30, 1100, 700, 33),
     };
-    const WindowBox clip{0, 0, 1024, 768};
+    const WindowBox clip{0, 0, screenWidth, screenHeight};
     for (const WindowMap& map : maps) {
         SCOPED_TRACE(testing::Message() << map.originX << ", " << map.originY << " along " << map.alongSX);
         const std::vector<ShownPart> parts = shownParts(map, coverage, clip);
         const double area = map.alongSX * map.alongTY - map.alongTX * map.alongSY;
-        for (int y = 0; y < 768; ++y) {
-            for (int x = 0; x < 1024; ++x) {
+        for (int y = 0; y < screenHeight; ++y) {
+            for (int x = 0; x < screenWidth; ++x) {
                 int holders = 0;
                 const ShownPart* holder = nullptr;
                 for (const ShownPart& part : parts) {
@@ -100,7 +100,8 @@ TEST(ShownParts, TheShowsPicturesComeOutExactlyAsTheWholeQuadBlended)
         float x, y, w, h, degrees, alpha;
     };
     const Placing placings[] = {
-        {greetingsPage1, 512, 384, 1024, 768, 0, 1},   {titleSheet, 512, 384, 1024, 768, 0, 0.37f},
+        {greetingsPage1, screenCentreX, screenCentreY, screenWidth, screenHeight, 0, 1},
+        {titleSheet, screenCentreX, screenCentreY, screenWidth, screenHeight, 0, 0.37f},
         {emblem, 431.7f, 300.2f, 683.6f, 671.3f, 0, 1}, {santaDrawing, 256, 512, 396, 549, 15, 1},
         {heart, 600.5f, 200, -228, 244, 0, 1},         {loadCommandLine, 901.3f, 348, 1940, 130, 0, 1},
         {singerMouthOpen, 512, 384, 1228.8f, 921.6f, 33, 0.8f},

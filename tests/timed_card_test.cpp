@@ -74,8 +74,8 @@ TEST(TimedCard, ShowsThePictureAtItsSizeCentredAndAtHalfStrengthMidFade)
     const auto full = readScreen();
     expectDrawerLeftStateClean();
     int brightestX = 0, brightestY = 0, brightest = 0;
-    for (int y = 0; y < 768; ++y) {
-        for (int x = 0; x < 1024; ++x) {
+    for (int y = 0; y < screenHeight; ++y) {
+        for (int x = 0; x < screenWidth; ++x) {
             const int value = pixelIn(full, x, y)[0];
             const bool insideCard = std::abs(x - 512) * 2 < 635 && std::abs(y - 384) * 2 < 67;
             if (!insideCard) {

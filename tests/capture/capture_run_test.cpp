@@ -148,8 +148,8 @@ TEST_F(Capture, PicturesAreTheFramesALiveViewerSees)
         int width = 0;
         int height = 0;
         const auto captured = rowsOfPicture(path("frames/00000" + std::to_string(n) + ".png"), width, height);
-        ASSERT_EQ(width, 1024);
-        ASSERT_EQ(height, 768);
+        ASSERT_EQ(width, screenWidth);
+        ASSERT_EQ(height, screenHeight);
         EXPECT_TRUE(captured == readScreen()) << "frame " << n;
     }
     EXPECT_FALSE(exists(path("frames/000002.png")));

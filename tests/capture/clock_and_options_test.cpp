@@ -6,6 +6,7 @@
 
 #include "tools/capture/capture_options.h"
 #include "tools/capture/frame_clock.h"
+#include "overlay/screen.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ TEST(CaptureOptions, ReadsEveryOptionAndKeepsTheDefaults)
     EXPECT_EQ(defaults.fromMs, 0u);
     EXPECT_EQ(defaults.toMs, 318500u);
     EXPECT_EQ(defaults.rate.frames, 60u);
-    EXPECT_EQ(defaults.size.width, 1024);
+    EXPECT_EQ(defaults.size.width, screenWidth);
     EXPECT_EQ(defaults.output, OutputKind::Video);
 
     const CaptureOptions all = read({"--from", "1000", "--to=2000", "--fps", "60000/1001", "--size", "1920x1080",

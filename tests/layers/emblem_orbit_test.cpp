@@ -10,15 +10,15 @@
 namespace {
 
 // A box around nothing, so that the first pixel found sets all its sides.
-constexpr std::array<int, 4> noBox{1024, 768, -1, -1};
+constexpr std::array<int, 4> noBox{screenWidth, screenHeight, -1, -1};
 
 // The smallest box around everything drawn on a black screen: left, top,
 // right, bottom.
 std::array<int, 4> drawnBox(const std::vector<std::uint8_t>& screen)
 {
     std::array<int, 4> box = noBox;
-    for (int y = 0; y < 768; ++y) {
-        for (int x = 0; x < 1024; ++x) {
+    for (int y = 0; y < screenHeight; ++y) {
+        for (int x = 0; x < screenWidth; ++x) {
             if (pixelIn(screen, x, y) != std::array<std::uint8_t, 3>{}) {
                 box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x), std::max(box[3], y)};
             }

@@ -13,14 +13,14 @@ namespace {
 
 // Screens are stored bottom row first; the heading's lettering lies above
 // screen row 150, the pages' below it.
-constexpr std::ptrdiff_t pagesBytes = (768 - 150) * 1024 * 3;
+constexpr std::ptrdiff_t pagesBytes = (screenHeight - 150) * screenWidth * 3;
 
 // The picture over the whole screen, as the section draws its pages.
 std::vector<std::uint8_t> fullScreen(const ImageRef& picture)
 {
     glClear(GL_COLOR_BUFFER_BIT);
     glColor3f(1, 1, 1);
-    drawTexturedQuad(picture, 512, 384, 1024, 768);
+    drawTexturedQuad(picture, screenCentreX, screenCentreY, screenWidth, screenHeight);
     return readScreen();
 }
 
@@ -29,7 +29,7 @@ std::vector<std::uint8_t> fullScreen(const ImageRef& picture)
 TEST(GreetingsLayer, ShowsThePageOfTheBeatUnderTheHeadingOnlyInsideTheSection)
 {
     // Outside the section the whole screen stays black.
-    const std::vector<std::uint8_t> black(768 * 1024 * 3);
+    const std::vector<std::uint8_t> black(screenRgbBytes);
     const struct {
         std::uint32_t t;
         const ImageRef* page;

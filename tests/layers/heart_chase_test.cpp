@@ -12,7 +12,7 @@
 
 TEST(HeartChase, ThreePassesHandOverOffScreenAndOnlyTheMiddleOneIsOnWhite)
 {
-    const std::vector<std::uint8_t> black(1024 * 768 * 3, 0), white(1024 * 768 * 3, 255);
+    const std::vector<std::uint8_t> black(screenRgbBytes, 0), white(screenRgbBytes, 255);
     // At the edges of the span and of each pass the screen is bare. Part-way
     // through each pass the heart is away from the middle of the screen, on
     // the side that shows which way it crosses: leftwards along the top,

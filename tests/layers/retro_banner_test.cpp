@@ -17,7 +17,7 @@ TEST(RetroBanner, DropsInRestsAndDropsOutLinearly)
 TEST(RetroBanner, LetteringCrossesTheScreenFromTopToBottom)
 {
     // The lettering sits on rows 357 to 416 of its 768-row sheet.
-    const std::vector<std::uint8_t> black(1024 * 768 * 3, 0);
+    const std::vector<std::uint8_t> black(screenRgbBytes, 0);
     const std::pair<std::uint32_t, std::pair<int, int>> cases[] = {
         {153000, noRows}, {153750, {69, 128}}, {156250, {645, 704}}, {157000, noRows}};
     for (const auto& [t, rows] : cases) {

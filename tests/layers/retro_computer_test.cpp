@@ -14,7 +14,7 @@ const auto retroAt = [](std::uint32_t t) { return drawLayerAlone(Layer::RetroCom
 
 TEST(RetroComputer, CursorBlinksOnTheSecondPartOfEveryTwoBeats)
 {
-    const std::vector<std::uint8_t> black(1024 * 768 * 3, 0);
+    const std::vector<std::uint8_t> black(screenRgbBytes, 0);
     EXPECT_EQ(differingRows(retroAt(157000), black), noRows);
     EXPECT_EQ(differingRows(retroAt(183500), black), noRows);
     const Rgb paper{50, 42, 160}, cursor{122, 130, 232};
@@ -44,7 +44,7 @@ TEST(RetroComputer, LoadCommandScrollsInFromTheRightAndOutToTheLeft)
     EXPECT_NEAR(top, 313, 4);
     EXPECT_NEAR(bottom, 392, 4);
     EXPECT_NE(differingRows(textOnly, halfway, 700, 799), noRows);
-    EXPECT_EQ(differingRows(textOnly, halfway, 800, 1023), noRows);
+    EXPECT_EQ(differingRows(textOnly, halfway, 800, screenWidth - 1), noRows);
 }
 
 TEST(RetroComputer, LogoFadesInOverTheTextScreenAndTheSnowmanBounces)

@@ -77,7 +77,7 @@ TEST(SnowLayer, StartsAsAFewHalfWhiteFlakesAlongTheTopAndFallsTheSameWayFromTheS
     const auto first = snowAfter(1, 7);
     EXPECT_EQ(differingRows(first, std::vector<std::uint8_t>(first.size())), std::make_pair(0, 0));
     int flakePixels = 0;
-    for (int x = 0; x < 1024; ++x) {
+    for (int x = 0; x < screenWidth; ++x) {
         if (pixelIn(first, x, 0) != std::array<std::uint8_t, 3>{}) {
             EXPECT_NEAR(pixelIn(first, x, 0)[0], 128, 1) << "half-transparent white at " << x;
             ++flakePixels;

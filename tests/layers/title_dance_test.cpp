@@ -41,7 +41,7 @@ TEST(TitleDance, SantaTipsClockwiseThenBackAcrossTheBeat)
     const auto santaLeftEdgeAt = [](std::uint32_t t) {
         drawLayerAlone(Layer::TitleDance, t);
         int x = 0;
-        while (x < 1024 && pixelAt(x, 250) == white) {
+        while (x < screenWidth && pixelAt(x, 250) == white) {
             ++x;
         }
         return x;

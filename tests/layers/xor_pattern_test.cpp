@@ -17,8 +17,8 @@ std::vector<std::set<int>> litCells(const std::vector<std::uint8_t>& screen)
     std::vector<std::set<int>> rows(xorCells);
     for (int x = 0; x < xorCells; ++x) {
         for (int y = 0; y < xorCells; ++y) {
-            const int px = std::min(static_cast<int>(xorCellCentreX(x)), 1023);
-            const int py = std::min(static_cast<int>(xorCellCentreY(y)), 767);
+            const int px = std::min(static_cast<int>(xorCellCentreX(x)), screenWidth - 1);
+            const int py = std::min(static_cast<int>(xorCellCentreY(y)), screenHeight - 1);
             if (pixelIn(screen, px, py) != std::array<std::uint8_t, 3>{}) {
                 rows[static_cast<std::size_t>(x)].insert(y);
             }

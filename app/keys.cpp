@@ -12,12 +12,31 @@ ShowRequest requestFor(const SDL_Event& event)
         case SDLK_r: return ShowRequest::JumpToRetroBanner;
         case SDLK_c: return ShowRequest::JumpToGreetings;
         case SDLK_f: return ShowRequest::Windowed;
+        case SDLK_SPACE: return ShowRequest::PauseOrPlay;
+        case SDLK_LEFT: return ShowRequest::SeekBack;
+        case SDLK_RIGHT: return ShowRequest::SeekAhead;
+        case SDLK_PAGEUP: return ShowRequest::SeekFarBack;
+        case SDLK_PAGEDOWN: return ShowRequest::SeekFarAhead;
+        case SDLK_HOME: return ShowRequest::SeekToStart;
+        case SDLK_COMMA: return ShowRequest::StepBack;
+        case SDLK_PERIOD: return ShowRequest::StepAhead;
+        case SDLK_h:
+        case SDLK_F1: return ShowRequest::ToggleKeys;
+        case SDLK_m: return ShowRequest::ToggleMute;
         default: return ShowRequest::None;
         }
     case SDL_KEYUP:
         return ShowRequest::TimingEnd;
     case SDL_MOUSEBUTTONDOWN:
-        return event.button.button == SDL_BUTTON_RIGHT ? ShowRequest::Quit : ShowRequest::None;
+        switch (event.button.button) {
+        case SDL_BUTTON_RIGHT: return ShowRequest::Quit;
+        case SDL_BUTTON_LEFT: return ShowRequest::Point;
+        default: return ShowRequest::None;
+        }
+    case SDL_MOUSEMOTION:
+        // Moved, not merely placed: a window opening under the pointer
+        // reports where it is without a move.
+        return event.motion.xrel != 0 || event.motion.yrel != 0 ? ShowRequest::ShowControls : ShowRequest::None;
     case SDL_QUIT:
         return ShowRequest::Quit;
     default:

@@ -25,10 +25,11 @@ int main(int argc, char** argv)
     setUpShow(show.song, options.fullScreen);
     if (options.muted) {
         muteSong(show.song);
+        show.muted = true;
     }
-    advanceStateTo(options.fromMs, show.state);
 
-    if (showSplash()) {
+    // The splash's spare frames make the snapshots that seeks restore.
+    if (showSplash([&show] { return show.snapshots.buildNext(); })) {
         startShow(show, options.fromMs);
         do {
             showTurnFrame(show, SDL_GetTicks());

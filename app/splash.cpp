@@ -24,12 +24,13 @@ void drawSplashFrame()
                      enlargement * splashIcon.height);
 }
 
-bool showSplash()
+bool showSplash(const std::function<bool()>& spareWork)
 {
     const Uint32 shownAt = SDL_GetTicks();
     bool keyPressed = false;
     bool loaded = false;
     std::size_t warmedUp = 0;
+    bool workLeft = true;
     // No delay: redraws as fast as the swap allows, after each frame taking
     // in the pictures decoded meanwhile and then warming up the show's
     // drawing out of sight (until a key). A key ends the splash only after
@@ -49,6 +50,8 @@ bool showSplash()
         loaded = uploadDecodedPictures();
         if (loaded && !keyPressed && drawWarmUpFrame(warmedUp)) {
             ++warmedUp;
+        } else if (loaded && workLeft) {
+            workLeft = spareWork();
         }
     }
     return true;

@@ -15,11 +15,6 @@ constexpr double swayCells = 16;
 // Radians per millisecond: half a turn every 1500 ms.
 constexpr double swayRate = 3.14159 / 1500;
 
-std::size_t cellIndex(int row, int column)
-{
-    return static_cast<std::size_t>(row) * snowColumns + static_cast<std::size_t>(column);
-}
-
 // The C library's seeding: a multiplicative congruential sequence fills the
 // state, and the first ten rounds of output are thrown away.
 constexpr std::int32_t seedMultiplier = 16807;
@@ -66,13 +61,13 @@ int SnowRandom::next()
 
 void SnowField::reset(unsigned seed)
 {
-    cells_.fill(0);
+    rows_ = {};
     random_.reseed(seed);
 }
 
 void SnowField::addFlake(int column)
 {
-    cells_[cellIndex(0, column)] = 1;
+    rows_[0][static_cast<std::size_t>(column / columnsPerWord)] |= std::uint64_t{1} << (column % columnsPerWord);
 }
 
 void SnowField::addRandomFlake()
@@ -82,44 +77,68 @@ void SnowField::addRandomFlake()
 
 bool SnowField::flakeAt(int row, int column) const
 {
-    return cells_[cellIndex(row, column)] != 0;
+    const std::uint64_t word = rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column / columnsPerWord)];
+    return (word >> (column % columnsPerWord) & 1) != 0;
 }
 
 namespace {
 
-// Falling and drawing walk the cells alike: rows from the drift up, columns
-// between the edges that never move.
-template <class Visit>
-void forEachMovingCell(Visit visit)
-{
-    for (int row = snowLowestRow; row >= 0; --row) {
-        for (int column = snowFirstColumn; column <= snowLastColumn; ++column) {
-            visit(row, column);
-        }
+constexpr int fallSpeeds = snowFastestFall - snowSlowestFall + 1;
+
+// Per word of a row: the columns that move at all, and those that fall each
+// number of rows.
+struct ColumnMasks {
+    SnowField::Row moving{};
+    SnowField::Row falling[fallSpeeds]{};
+};
+
+constexpr ColumnMasks columnMasks = [] {
+    ColumnMasks masks;
+    for (int column = snowFirstColumn; column <= snowLastColumn; ++column) {
+        const auto word = static_cast<std::size_t>(column / SnowField::columnsPerWord);
+        const std::uint64_t bit = std::uint64_t{1} << (column % SnowField::columnsPerWord);
+        masks.moving[word] |= bit;
+        masks.falling[snowFallRows(column) - snowSlowestFall][word] |= bit;
     }
-}
+    return masks;
+}();
 
 }  // namespace
 
 void SnowField::fall()
 {
+    static_assert(wordsPerRow * columnsPerWord == snowColumns, "whole words a row");
     // The lowest row falls at most four rows, onto the field's last row.
-    static_assert(snowLowestRow + snowFallRows(2) < snowRows, "a falling flake stays inside the field");
-    forEachMovingCell([this](int row, int column) {
-        if (cells_[cellIndex(row, column)] != 0) {
-            cells_[cellIndex(row + snowFallRows(column), column)] = 1;
-            cells_[cellIndex(row, column)] = 0;
+    static_assert(snowLowestRow + snowFastestFall < snowRows, "a falling flake stays inside the field");
+    // Rows go from the drift up, so a flake that fell this step is not moved
+    // twice; one landing on another merges with it.
+    for (int row = snowLowestRow; row >= 0; --row) {
+        Row& cells = rows_[static_cast<std::size_t>(row)];
+        for (std::size_t word = 0; word < wordsPerRow; ++word) {
+            const std::uint64_t moving = cells[word] & columnMasks.moving[word];
+            if (moving == 0) {
+                continue;
+            }
+            cells[word] &= ~moving;
+            for (int speed = 0; speed < fallSpeeds; ++speed) {
+                rows_[static_cast<std::size_t>(row + snowSlowestFall + speed)][word] |=
+                    moving & columnMasks.falling[speed][word];
+            }
         }
-    });
+    }
 }
 
 void SnowField::drawFlakes(int sway, const DrawFlake& drawFlake) const
 {
-    forEachMovingCell([&](int row, int column) {
-        if (cells_[cellIndex(row, column)] != 0) {
-            drawFlake(column + snowFlakeShift(column, sway), row);
+    for (int row = snowLowestRow; row >= 0; --row) {
+        const Row& cells = rows_[static_cast<std::size_t>(row)];
+        for (std::size_t word = 0; word < wordsPerRow; ++word) {
+            for (std::uint64_t flakes = cells[word] & columnMasks.moving[word]; flakes != 0; flakes &= flakes - 1) {
+                const int column = static_cast<int>(word) * columnsPerWord + __builtin_ctzll(flakes);
+                drawFlake(column + snowFlakeShift(column, sway), row);
+            }
         }
-    });
+    }
 }
 
 void advanceSnowLayer(std::uint32_t, SnowField& snow)

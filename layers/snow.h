@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 
@@ -29,7 +30,7 @@ private:
     int rear_ = 0;
 };
 
-// The field: one byte per 2 x 2 pixel cell, covering the whole screen.
+// The field: one bit per 2 x 2 pixel cell, covering the whole screen.
 constexpr int snowRows = 384;
 constexpr int snowColumns = 512;
 constexpr int snowCellPx = 2;
@@ -44,9 +45,11 @@ constexpr int snowLastSwayingColumn = snowColumns - 17;
 
 // Rows a flake in this column falls per frame: 2, 3 or 4, so neighbouring
 // columns fall at different speeds.
+constexpr int snowSlowestFall = 2;
+constexpr int snowFastestFall = 4;
 constexpr int snowFallRows(int column)
 {
-    return 2 + column % 3;
+    return snowSlowestFall + column % (snowFastestFall - snowSlowestFall + 1);
 }
 
 // The sideways swing of the whole snow at t, in cells (-15..15): one sway
@@ -87,8 +90,14 @@ public:
     // moves them, drawn at its column shifted by the sway.
     void drawFlakes(int sway, const DrawFlake& drawFlake) const;
 
+    // A row of cells, a bit a column, column 0 the lowest bit of word 0: a
+    // whole field is small enough to copy.
+    static constexpr int columnsPerWord = 64;
+    static constexpr std::size_t wordsPerRow = snowColumns / columnsPerWord;
+    using Row = std::array<std::uint64_t, wordsPerRow>;
+
 private:
-    std::array<std::uint8_t, snowRows * snowColumns> cells_{};
+    std::array<Row, snowRows> rows_{};
     SnowRandom random_;
 };
 

@@ -47,3 +47,19 @@ constexpr WindowSize showWindowOn(int displayWidth, int displayHeight)
     const ShowViewport fitted = showViewportIn(displayWidth, displayHeight);
     return {fitted.width, fitted.height};
 }
+
+// Where a point of the window (in window pixels, y down from the top, as
+// the mouse reports it) lies on the show's screen, in show pixels; outside
+// 0..1024 by 0..768 over the black bars.
+struct ShowPoint {
+    float x;
+    float y;
+};
+
+constexpr ShowPoint showPointAt(int windowX, int windowY, int windowWidth, int windowHeight)
+{
+    const ShowViewport picture = showViewportIn(windowWidth, windowHeight);
+    const int pictureTop = windowHeight - picture.y - picture.height;
+    return {static_cast<float>(windowX - picture.x) * screenWidth / static_cast<float>(picture.width),
+            static_cast<float>(windowY - pictureTop) * screenHeight / static_cast<float>(picture.height)};
+}

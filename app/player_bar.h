@@ -22,6 +22,9 @@ struct PlayerControls {
     bool keysShown = false;
     // The mouse pointer shows, with the player.
     bool pointerShown = false;
+    // The window has reported where the pointer is: SDL's first motion
+    // places it (from the window's corner), and only later ones move it.
+    bool pointerPlaced = false;
 
     void show(std::uint32_t now)
     {

@@ -106,7 +106,10 @@ void handle(Show& show, const SDL_Event& event, std::uint32_t now)
         point(show, event.button.x, event.button.y, now);
         break;
     case ShowRequest::ShowControls:
-        show.controls.show(now);
+        if (show.controls.pointerPlaced) {
+            show.controls.show(now);
+        }
+        show.controls.pointerPlaced = true;
         break;
     case ShowRequest::None:
         break;

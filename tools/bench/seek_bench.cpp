@@ -1,0 +1,107 @@
+// What a seek costs the viewer: from the seek to its frame on the screen
+// (the clock and the music moved, the state restored from its snapshot and
+// brought to the moment, the frame and the bar drawn, swapped, glFinish), as
+// a ratio to an ordinary frame of the show there, measured beside it in the
+// same run: the median of the three turns that follow it, a nominal frame
+// apart, each advanced and drawn the same way. 200 seeks to moments picked
+// from a fixed seed, forwards and backwards over the whole script, with the
+// snapshots made beforehand as the splash makes them; and once more the
+// first seek of a show whose snapshots are not made yet. Prints a few lines
+// for scripts/benchmark: a benchmark, not a test.
+#include <SDL.h>
+#include <SDL_opengl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "app/set_up.h"
+#include "app/show_loop.h"
+#include "assets/loader.h"
+
+namespace {
+
+constexpr int seekCount = 200;
+constexpr int ordinaryTurns = 3;
+constexpr unsigned targetSeed = 20261209;
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point began)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - began).count();
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// A turn of the show at tick now, shown; after a seek to target, if any.
+double timedTurn(Show& show, std::uint32_t now, const std::uint32_t* target = nullptr)
+{
+    glFinish();
+    const auto began = Clock::now();
+    if (target != nullptr) {
+        seekShow(show, *target, now);
+    }
+    showTurnFrame(show, now);
+    glFinish();
+    return msSince(began);
+}
+
+// A seek at tick now, and the ordinary turns after it: how many of them
+// the seek's own turn took.
+struct Seek {
+    double ms;
+    double ordinaryMs;
+};
+
+Seek timedSeek(Show& show, std::uint32_t target)
+{
+    const std::uint32_t now = SDL_GetTicks();
+    const double ms = timedTurn(show, now, &target);
+    std::vector<double> turns;
+    for (int turn = 1; turn <= ordinaryTurns; ++turn) {
+        turns.push_back(timedTurn(show, now + static_cast<std::uint32_t>(turn) * nominalFrameMs));
+    }
+    return {ms, median(turns)};
+}
+
+}  // namespace
+
+int main(int, char**)
+{
+    const auto show = std::make_unique<Show>(targetSeed);
+    setUpShow(show->song);
+    finishLoadingPictures();
+    startShow(*show, 0);
+    showTurnFrame(*show, SDL_GetTicks());
+
+    const Seek unmade = timedSeek(*show, lastStateChangeMs);
+    while (show->snapshots.buildNext()) {
+    }
+    std::mt19937 random(targetSeed);
+    std::uniform_int_distribution<std::uint32_t> anywhere(0, showEndMs);
+    std::vector<double> seekMs;
+    std::vector<double> ratios;
+    for (int seek = 0; seek < seekCount; ++seek) {
+        const Seek timed = timedSeek(*show, anywhere(random));
+        seekMs.push_back(timed.ms);
+        ratios.push_back(timed.ms / timed.ordinaryMs);
+    }
+    std::printf("seeks: %d to moments over the whole script, the snapshots made\n", seekCount);
+    std::printf("from the seek to its frame shown: median %.2f ms, worst %.2f ms\n", median(seekMs),
+                *std::max_element(seekMs.begin(), seekMs.end()));
+    std::printf("in ordinary frames of the show there: median %.2f, worst %.2f\n", median(ratios),
+                *std::max_element(ratios.begin(), ratios.end()));
+    std::printf("the first seek, before any snapshot is made: %.2f ms, %.2f ordinary frames\n", unmade.ms,
+                unmade.ms / unmade.ordinaryMs);
+    closeSong(show->song);
+    SDL_Quit();
+    return 0;
+}

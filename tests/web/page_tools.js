@@ -1,6 +1,7 @@
 // What the page's checks and its benchmark share: the page served from its
-// folder on a free local port, Debian's Chromium started headless, and
-// frames as binary PPM files.
+// folder on a free local port, Debian's Chromium started headless, the
+// page's frames read back, frames as binary PPM files, and the lines the
+// checks print.
 'use strict';
 const fs = require('fs');
 const http = require('http');
@@ -12,7 +13,8 @@ const screenHeight = 768;
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
 
 // Serves the folder's files on 127.0.0.1; resolves to { url, close }.
-function serveFolder(folder) {
+// respond(name, data, response), if given, may answer a file itself (true).
+function serveFolder(folder, respond) {
   const root = path.resolve(folder);
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
@@ -23,6 +25,7 @@ function serveFolder(folder) {
         response.end();
         return;
       }
+      if (respond && respond(name, data, response)) return;
       response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
       response.end(data);
     });
@@ -34,11 +37,69 @@ function serveFolder(folder) {
 }
 
 // WebGL through SwiftShader, Chromium's software renderer: there is no GPU.
-function launchChromium(chromium) {
+function launchChromium(chromium, extraArgs = []) {
   return chromium.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
-    args: ['--enable-unsafe-swiftshader', '--use-angle=swiftshader-webgl'],
+    args: ['--enable-unsafe-swiftshader', '--use-angle=swiftshader-webgl', ...extraArgs],
+  });
+}
+
+// Prints a line per check; failures() says how many failed.
+function checker() {
+  let failed = 0;
+  const check = (name, ok, detail) => {
+    console.log(`${ok ? 'ok  ' : 'FAIL'} ${name}${detail ? ': ' + detail : ''}`);
+    if (!ok) failed++;
+  };
+  return { check, failures: () => failed };
+}
+
+// The errors a page reports: thrown ones and those logged at error level.
+function collectErrors(page) {
+  const errors = [];
+  page.on('pageerror', e => errors.push(e.message));
+  page.on('console', m => { if (m.type() === 'error') errors.push(m.text()); });
+  return errors;
+}
+
+// The page's drawing buffer right after its next turn, top row first, RGB:
+// read in the same task as the drawing, before the browser clears it. The
+// clock is held at hold first, if given (see web_test_hold_at in
+// web/main.cpp). Resolves to { width, height, rgb }.
+async function nextFrame(page, hold) {
+  const frame = await page.evaluate(hold => new Promise(resolve => {
+    if (hold) Module._web_test_hold_at(hold.seed, hold.t);
+    Module.postMainLoop = () => {
+      Module.postMainLoop = null;
+      const gl = Module.ctx, w = gl.drawingBufferWidth, h = gl.drawingBufferHeight;
+      const rgba = new Uint8Array(w * h * 4), rgb = new Uint8Array(w * h * 3);
+      gl.readPixels(0, 0, w, h, gl.RGBA, gl.UNSIGNED_BYTE, rgba);
+      for (let y = 0; y < h; y++) {
+        for (let x = 0; x < w; x++) {
+          for (let c = 0; c < 3; c++) rgb[(y * w + x) * 3 + c] = rgba[((h - 1 - y) * w + x) * 4 + c];
+        }
+      }
+      let text = '';
+      for (let i = 0; i < rgb.length; i += 0x8000) text += String.fromCharCode.apply(null, rgb.subarray(i, i + 0x8000));
+      resolve({ width: w, height: h, text: btoa(text) });
+    };
+  }), hold);
+  return { width: frame.width, height: frame.height, rgb: Buffer.from(frame.text, 'base64') };
+}
+
+// Waits until the page has drawn its first picture and offers to play.
+async function untilOffered(page, timeout) {
+  await page.waitForFunction(() => window.Module && Module.firstPictureAt &&
+                             getComputedStyle(document.getElementById('start')).display !== 'none',
+                             null, { timeout });
+}
+
+// The sentence the page shows in its message, or null.
+function messageShown(page) {
+  return page.evaluate(() => {
+    const message = document.getElementById('message');
+    return getComputedStyle(message).display === 'none' ? null : document.getElementById('message-text').textContent;
   });
 }
 
@@ -76,4 +137,7 @@ function worstBlockDifference(a, b) {
   return worst;
 }
 
-module.exports = { serveFolder, launchChromium, readPpm, writePpm, worstBlockDifference, screenWidth, screenHeight };
+module.exports = {
+  serveFolder, launchChromium, checker, collectErrors, nextFrame, untilOffered, messageShown, readPpm, writePpm,
+  worstBlockDifference, screenWidth, screenHeight,
+};

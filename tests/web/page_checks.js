@@ -10,15 +10,11 @@
 const fs = require('fs');
 const path = require('path');
 const { chromium } = require('playwright-core');
-const { serveFolder, launchChromium, checker, collectErrors, nextFrame, untilOffered, messageShown, readPpm, writePpm,
-        worstBlockDifference } = require('./page_tools');
+const { serveFolder, launchChromium, checker, collectErrors, nextFrame, untilOffered, messageShown, songAgainstClock,
+        frameChecker } = require('./page_tools');
 
 const [pageDir, referenceDir, seed, ...moments] = process.argv.slice(2);
 
-// Frames of the same moment differ where SwiftShader and Mesa rasterise
-// thin edges differently (block differences up to about 25); a wrong
-// picture, or the right one a few pixels off, differs by far more.
-const sameFrameBlockLimit = 40;
 // The song as played against the song where the clock says it is.
 const songLagLimitMs = 10;
 const songLikenessLimit = 0.9;
@@ -34,63 +30,7 @@ const startRunsMs = 200;
 
 const { check, failures } = checker();
 
-// What the song's output carries against the decoded song at the clock's
-// place: the lag (ms) at which the last 8192 samples the page played match
-// the song best, and how well (1: exactly). The page plays at the song's
-// own rate, so the two line up sample for sample. The audio thread renders
-// a buffer of several quanta at a time, and a reading can catch the
-// analyser and the context's time on either side of one (a lag of a whole
-// buffer, 11.6 ms here), so the median of several readings counts: a
-// real offset shows in all of them.
-function songAgainstClock(page) {
-  return page.evaluate(() => new Promise(resolve => {
-    const song = Module.webSong, context = song.context;
-    const analyser = context.createAnalyser();
-    analyser.fftSize = 8192;
-    song.output.connect(analyser);
-    const readings = [], readingCount = 5, fillMs = 400, apartMs = 60;
-    const read = () => {
-      const played = new Float32Array(analyser.fftSize);
-      analyser.getFloatTimeDomainData(played);
-      const playedUntil = context.currentTime, clockMs = song.clockMs();
-      // The analyser mixes the channels down to one.
-      const left = song.buffer.getChannelData(0), right = song.buffer.getChannelData(1);
-      const rate = context.sampleRate, loop = song.buffer.length;
-      // The song's sample rendered at context time x.
-      const placeAt = x => Math.round(((song.anchor.showMs - song.heardDelayMs) / 1000 + (x - song.anchor.at)) * rate);
-      const first = placeAt(playedUntil) - played.length;
-      const maxLag = Math.round(rate / 10), every = 2;
-      let best = { lag: 0, likeness: -1 };
-      for (let lag = -maxLag; lag <= maxLag; lag++) {
-        let ab = 0, aa = 0, bb = 0;
-        for (let i = 0; i < played.length; i += every) {
-          const j = (((first + lag + i) % loop) + loop) % loop, b = (left[j] + right[j]) / 2;
-          ab += played[i] * b; aa += played[i] * played[i]; bb += b * b;
-        }
-        const likeness = aa > 0 && bb > 0 ? ab / Math.sqrt(aa * bb) : 0;
-        if (likeness > best.likeness) best = { lag, likeness };
-      }
-      readings.push({ clockMs, lagMs: 1000 * best.lag / rate, likeness: best.likeness });
-      if (readings.length < readingCount) {
-        setTimeout(read, apartMs);
-        return;
-      }
-      song.output.disconnect(analyser);
-      readings.sort((a, b) => a.lagMs - b.lagMs);
-      const lags = readings.map(reading => Math.round(reading.lagMs * 10) / 10).join(', ');
-      resolve({ ...readings[Math.floor(readingCount / 2)], lags });
-    };
-    // Long enough for the analyser to fill.
-    setTimeout(read, fillMs);
-  }));
-}
-
-function checkFrame(name, frame) {
-  writePpm(path.join(referenceDir, `page-${name}.ppm`), frame.rgb);
-  const worst = worstBlockDifference(frame.rgb, readPpm(path.join(referenceDir, `${name}.ppm`)));
-  check(`the page draws the desktop's frame at ${name}`, worst <= sameFrameBlockLimit,
-        `worst 8 x 8 block ${worst.toFixed(1)}`);
-}
+const checkFrame = frameChecker(referenceDir, check);
 
 // Where the song is anchored now (null while it waits or is paused).
 const anchoredAt = page => page.evaluate(() => Module.webSong.anchor && Module.webSong.anchor.showMs);

@@ -38,11 +38,13 @@ function serveFolder(folder, respond) {
 }
 
 // WebGL through SwiftShader, Chromium's software renderer: there is no GPU.
+// Sound starts only from a viewer's gesture, as in a browser on a desktop.
 function launchChromium(chromium, extraArgs = []) {
   return chromium.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
-    args: ['--enable-unsafe-swiftshader', '--use-angle=swiftshader-webgl', ...extraArgs],
+    args: ['--enable-unsafe-swiftshader', '--use-angle=swiftshader-webgl', '--autoplay-policy=user-gesture-required',
+           ...extraArgs],
   });
 }
 

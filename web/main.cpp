@@ -1,10 +1,11 @@
 // The show's entry in a web page, in place of app/main.cpp. A browser
 // draws nothing until the page's script gives control back, so the show's
 // loop runs one turn per animation frame instead of looping itself, and
-// the splash stays until the viewer clicks or presses a key: only such a
-// gesture lets a page start sound (shell.html takes it and makes the audio
-// context). The turns are the desktop show's own, drawn at the size of the
-// screen's pixels under the canvas, so that the picture stays sharp.
+// the splash stays until the viewer presses play (a click, a tap, Enter or
+// Space): only such a gesture lets a page start sound (shell.html takes it
+// and makes the audio context), and the show starts once its song is in.
+// The turns are the desktop show's own, drawn at the size of the screen's
+// pixels under the canvas, so that the picture stays sharp.
 #include <SDL.h>
 #include <emscripten.h>
 #include <emscripten/html5.h>

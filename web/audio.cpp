@@ -12,7 +12,8 @@ void web_song_open(const unsigned char* data, std::size_t size, double loopSampl
                    double rate, double heardDelayMs);
 void web_song_play_from(double showMs);
 double web_song_clock_ms();
-void web_song_mute();
+void web_song_pause(bool paused);
+void web_song_set_muted(bool muted);
 void web_song_close();
 }
 
@@ -79,7 +80,20 @@ std::uint32_t songClockMs(ShowSong&, std::uint32_t)
     return static_cast<std::uint32_t>(web_song_clock_ms());
 }
 
-void muteSong(ShowSong&)
+void muteSong(ShowSong& song)
 {
-    web_song_mute();
+    setSongMuted(song, true);
+}
+
+// The browser's clock is its audio context's: the ticks are not needed.
+void pauseSong(ShowSong&, bool paused, std::uint32_t)
+{
+    web_song_pause(paused);
+}
+
+// The page's mute button takes the same path (WebSong.setMuted), so the
+// button shows what the show asked for and the other way round.
+void setSongMuted(ShowSong&, bool muted)
+{
+    web_song_set_muted(muted);
 }

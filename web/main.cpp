@@ -1,11 +1,14 @@
 // The show's entry in a web page, in place of app/main.cpp. A browser
 // draws nothing until the page's script gives control back, so the show's
 // loop runs one turn per animation frame instead of looping itself, and
-// the splash stays until the viewer clicks or presses a key: only such a
-// gesture lets a page start sound (shell.html takes it and makes the audio
-// context). The turns are the desktop show's own.
+// the splash stays until the viewer presses play (a click, a tap, Enter or
+// Space): only such a gesture lets a page start sound (shell.html takes it
+// and makes the audio context), and the show starts once its song is in.
+// The turns are the desktop show's own, drawn at the size of the screen's
+// pixels under the canvas, so that the picture stays sharp.
 #include <SDL.h>
 #include <emscripten.h>
+#include <emscripten/html5.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -17,13 +20,21 @@
 #include "app/splash.h"
 #include "app/warm_up.h"
 #include "assets/loader.h"
+#include "overlay/primitives.h"
 
 // The page around the show (shell.html).
-EM_JS(int, web_page_viewer_started, (), { return Module['viewerStarted'] ? 1 : 0; });
-EM_JS(void, web_page_frame_drawn, (), {
-    Module['firstPictureAt'] = Module['firstPictureAt'] || performance.now();
-    Module['framesDrawn'] = (Module['framesDrawn'] || 0) + 1;
+EM_JS(int, web_page_viewer_started, (), {
+    return Module['viewerStarted'] && Module['webSong'].ready() ? 1 : 0;
 });
+EM_JS(int, web_page_fit_canvas, (), { return Module['fitCanvas']() ? 1 : 0; });
+EM_JS(void, web_page_frame_drawn, (), {
+    Module['framesDrawn'] = (Module['framesDrawn'] || 0) + 1;
+    if (!Module['firstPictureAt']) {
+        Module['firstPictureAt'] = performance.now();
+        Module['onFirstPicture']();
+    }
+});
+EM_JS(void, web_page_show_started, (), { Module['onShowStarted'](); });
 EM_JS(void, web_page_show_stopped, (int seconds), {
     if (Module['onShowStopped']) Module['onShowStopped'](seconds);
 });
@@ -45,8 +56,22 @@ void swallowInput()
     }
 }
 
+// The drawing buffer follows the canvas's size on the screen, in device
+// pixels; the show's picture fills it as the desktop's fills a window.
+void fitCanvas()
+{
+    if (web_page_fit_canvas() == 0) {
+        return;
+    }
+    int width = 0;
+    int height = 0;
+    emscripten_get_canvas_element_size("#canvas", &width, &height);
+    useShowViewport(width, height);
+}
+
 void turn()
 {
+    fitCanvas();
     if (!splashOver) {
         // What the viewer presses before the show starts is not for it.
         swallowInput();
@@ -63,6 +88,7 @@ void turn()
         if (picturesLoaded && web_page_viewer_started()) {
             startShow(*show, 0);
             splashOver = true;
+            web_page_show_started();
         }
         return;
     }

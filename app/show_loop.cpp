@@ -7,7 +7,7 @@
 
 #include "app/keys.h"
 #include "app/set_up.h"
-#include "overlay/screen.h"
+#include "overlay/primitives.h"
 
 namespace {
 
@@ -23,10 +23,8 @@ void seekBy(Show& show, std::int64_t deltaMs, std::uint32_t now)
 // bar.
 void point(Show& show, int windowX, int windowY, std::uint32_t now)
 {
-    const SDL_Surface* window = SDL_GetVideoSurface();
-    const bool barShown = barOpacity(show.controls, now, show.paused) > 0;
-    if (window != nullptr && barShown) {
-        const ShowPoint at = showPointAt(windowX, windowY, window->w, window->h);
+    if (barOpacity(show.controls, now, show.paused) > 0) {
+        const ShowPoint at = showPointInWindow(windowX, windowY);
         if (onBar(at.x, at.y)) {
             seekShow(show, msAtBarX(at.x), now);
             return;

@@ -133,10 +133,23 @@ void useShowProjection()
     projectFlat(screenWidth, screenHeight);
 }
 
+namespace {
+
+// The window the picture was last fitted into: the mouse reports points of it.
+WindowSize fittedWindow;
+
+}  // namespace
+
 void useShowViewport(int windowWidth, int windowHeight)
 {
     const ShowViewport viewport = showViewportIn(windowWidth, windowHeight);
     glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
+    fittedWindow = {windowWidth, windowHeight};
+}
+
+ShowPoint showPointInWindow(int windowX, int windowY)
+{
+    return showPointAt(windowX, windowY, fittedWindow.width, fittedWindow.height);
 }
 
 void setOrtho2D(int width)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "assets/texture_store.h"
+#include "overlay/screen.h"
 
 // The show's 2D state, on which every flat layer draws: one unit per pixel
 // of the 1024 x 768 screen, x right, y down, origin top left, identity
@@ -19,6 +20,11 @@ void useShowProjection();
 // Draws the show's 1024 x 768 picture into a window of another size, scaled
 // to fit and centred (see showViewportIn); the projections stay the same.
 void useShowViewport(int windowWidth, int windowHeight);
+
+// Where a point of the window, as the mouse reports it (pixels, y down),
+// lies on the show's screen, in the window that useShowViewport last
+// fitted the picture into.
+ShowPoint showPointInWindow(int windowX, int windowY);
 
 // Viewport of width x 768 and the splash's projection: like the show's,
 // but spanning 0..width-1 by 0..767.

@@ -80,6 +80,9 @@ void turn()
         // what a turn draws last, so the warm-up comes before the splash.
         if (picturesLoaded && drawWarmUpFrame(warmedUp)) {
             ++warmedUp;
+        } else if (picturesLoaded) {
+            // Then the snapshots that seeks restore.
+            show->snapshots.buildNext();
         }
         drawSplashFrame();
         SDL_GL_SwapBuffers();

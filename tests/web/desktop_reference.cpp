@@ -1,8 +1,9 @@
 // What the desktop show draws and plays, for holding the web page to it:
-//     desktop_reference OUTDIR SEED T1 T2 ...
+//     desktop_reference OUTDIR T1 T2 ...
 // writes OUTDIR/splash.ppm and OUTDIR/T.ppm for each moment T: the frame at
-// T of a fresh show with snow seed SEED brought there (advanceStateTo), as
-// a binary PPM, top row first; OUTDIR/song.raw,
+// T of a fresh show with the reference snow seed brought there
+// (advanceStateTo), as a binary PPM, top row first; OUTDIR/seed.txt, that
+// seed, for the page to draw its frames from; OUTDIR/song.raw,
 // the first songCheckMs of what the mixer plays from the song's start
 // (16-bit stereo); and OUTDIR/song.txt, the samples in the song's loop.
 // Needs a display.
@@ -26,7 +27,7 @@
 namespace {
 
 constexpr std::uint32_t songCheckMs = 4000;
-constexpr int firstMoment = 3;
+constexpr int firstMoment = 2;
 
 [[noreturn]] void fail(const std::string& what)
 {
@@ -73,11 +74,12 @@ void writeScreen(const std::string& path)
 int main(int argc, char** argv)
 {
     if (argc <= firstMoment) {
-        std::fprintf(stderr, "usage: desktop_reference OUTDIR SEED T1 T2 ...\n");
+        std::fprintf(stderr, "usage: desktop_reference OUTDIR T1 T2 ...\n");
         return usageErrorStatus;
     }
     const std::string out = argv[1];
-    const std::uint32_t seed = number(argv[2]);
+    const std::string seed = std::to_string(referenceSnowSeed) + "\n";
+    writeFile(out + "/seed.txt", seed.data(), seed.size());
 
     // The mixer's output from the song's start is what is heard from
     // heardDelayMs on.
@@ -93,7 +95,7 @@ int main(int argc, char** argv)
     SDL_GL_SwapBuffers();
     for (int i = firstMoment; i < argc; ++i) {
         const std::uint32_t t = number(argv[i]);
-        const auto state = std::make_unique<ShowState>(seed);
+        const auto state = std::make_unique<ShowState>(referenceSnowSeed);
         advanceStateTo(t, *state);
         playFrame(t, *state);
         writeScreen(out + "/" + argv[i] + ".ppm");

@@ -1,7 +1,8 @@
 // The web page in headless Chromium, held to the desktop show: it starts
 // on the viewer's gesture with its song, the song plays where the show's
-// clock says and follows its jumps both ways, the keys do what they do on
-// the desktop, and at chosen moments the page draws the desktop's frames.
+// clock says and follows its jumps and seeks both ways, the keys and the
+// player's bar do what they do on the desktop, and at chosen moments the
+// page draws the desktop's frames.
 // Prints a line per check and ends non-zero if any fails.
 //     node page_checks.js PAGE_DIR REFERENCE_DIR SEED T1 T2 ...
 // REFERENCE_DIR holds what tests/web/desktop_reference wrote for the same
@@ -29,6 +30,17 @@ const starts = 50;
 const startRunsMs = 200;
 
 const { check, failures } = checker();
+
+// The player's bar in a 1024 x 768 buffer: its track's middle row, from
+// barLeft to barRight for the script's 318.5 s (app/player_bar.h).
+const shortSeekMs = 5000;
+const barRow = 732, barLeft = 48, barRight = 976, showEndMs = 318500;
+const barXAt = ms => barLeft + (barRight - barLeft) * ms / showEndMs;
+const barMsPerPixel = showEndMs / (barRight - barLeft);
+const barPlayedX = barLeft + 10, barAheadX = barRight - 16, barClickMs = 150000;
+const barPixel = (frame, x) => [...frame.rgb.subarray((barRow * frame.width + x) * 3, (barRow * frame.width + x) * 3 + 3)];
+const isPlayedRed = ([r, g, b]) => r > 180 && g < 80 && b < 90;
+const isGrey = ([r, g, b]) => Math.abs(r - g) < 12 && Math.abs(g - b) < 12 && r > 60 && r < 200;
 
 const checkFrame = frameChecker(referenceDir, check);
 
@@ -131,6 +143,40 @@ async function main() {
     const afterHeld = await anchoredAt(page);
     check('a held s skips once', afterHeld === held.toMs && held.toMs <= held.fromMs + skipMs + held.turnMs,
           `${repeats} repeats: from ${Math.round(held.fromMs)} to ${Math.round(afterHeld)} ms`);
+
+    // The player's keys and bar, as on the desktop: Space pauses (the clock
+    // holds, the bar shows the time played in red up to the playhead), Right
+    // seeks the held clock, Space plays on from there with the song, Home
+    // goes back to the start, and a click on the bar goes where it lies.
+    await page.keyboard.press('Space');
+    const heldFor = await page.evaluate(async () => {
+      const first = Module.webSong.clockMs();
+      await new Promise(resolve => setTimeout(resolve, 300));
+      return [first, Module.webSong.clockMs()];
+    });
+    const withBar = await nextFrame(page);
+    const played = barPixel(withBar, barPlayedX), ahead = barPixel(withBar, barAheadX);
+    fs.writeFileSync(path.join(referenceDir, 'page-bar.png'), await page.screenshot());
+    check('Space pauses: the clock holds, and the bar shows the time played',
+          heldFor[0] === heldFor[1] && isPlayedRed(played) && isGrey(ahead),
+          `clock ${heldFor.join(' then ')} ms; the track ${played} where played, ${ahead} ahead`);
+    // The show moves from its frame's whole milliseconds.
+    const seekedTo = Math.floor(heldFor[1]) + shortSeekMs;
+    await page.keyboard.press('ArrowRight');
+    await page.waitForFunction(ms => Module.webSong.clockMs() === ms, seekedTo, { timeout: waitMs });
+    await page.keyboard.press('Space');
+    await page.waitForFunction(() => Module.webSong.anchor !== null, null, { timeout: waitMs });
+    const playedOn = await anchoredAt(page);
+    await checkHeard(page, 'Right while paused, then Space: the show plays on 5 s later, with the song',
+                     playedOn === seekedTo, `held at ${heldFor[1]}, played on from ${playedOn} ms`);
+    const home = await moveByKey(page, () => page.keyboard.press('Home'));
+    await page.waitForFunction(() => Module.webSong.clockMs() > 2000, null, { timeout: waitMs });
+    await checkHeard(page, 'Home goes back to the start, with the song', home.toMs === 0, `to ${home.toMs} ms`);
+    await page.mouse.move(300, 300);
+    await page.mouse.move(320, 310);
+    const clicked = await moveByKey(page, () => page.mouse.click(barXAt(barClickMs), barRow));
+    await checkHeard(page, 'a click on the bar goes where it lies, with the song',
+                     Math.abs(clicked.toMs - barClickMs) <= barMsPerPixel, `to ${clicked.toMs} ms`);
 
     // The player's pause: the clock holds and the sound stops; a move while
     // paused moves the held clock; resumed, the song plays from there.

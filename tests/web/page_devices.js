@@ -18,6 +18,14 @@ const { check, failures } = checker();
 const waitMs = 60000;
 const rideMoment = 60000;
 
+// The player's bar on the show's screen (app/player_bar.h): its track's
+// middle row, from barLeft to barRight for the script's 318.5 s.
+const bar = {
+  row: 732, left: 48, right: 976, endMs: 318500, aheadX: 960, tapMs: 150000,
+  xAt(ms) { return this.left + (this.right - this.left) * ms / this.endMs; },
+  get msPerPixel() { return this.endMs / (this.right - this.left); },
+};
+
 const clockRuns = page => page.waitForFunction(() => Module.webSong.clockMs() > 1000, null, { timeout: waitMs });
 
 // A phone: the prompt speaks of tapping, and a tap starts the show (the
@@ -38,6 +46,29 @@ async function phone(browser, url) {
         hint === 'Tap to play' && sound === 'running' && buffer[0] === 390 * 3 &&
         Math.abs(buffer[1] - 390 * 3 * 3 / 4) <= 1 && errors.length === 0,
         `"${hint}", sound ${sound}, buffer ${buffer.join(' x ')} ${errors.join(' | ')}`);
+
+  // The player's bar: a tap shows it, and a tap on it goes where it lies.
+  const box = await page.evaluate(() => {
+    const r = Module.canvas.getBoundingClientRect();
+    return { left: r.left, top: r.top, width: r.width, height: r.height };
+  });
+  const onPage = (x, y) => [box.left + x * box.width / screenWidth, box.top + y * box.height / screenHeight];
+  await page.touchscreen.tap(...onPage(screenWidth / 2, screenHeight / 2));
+  // A turn takes the tap after its frame: the bar is in the one after.
+  await nextFrame(page);
+  const shown = await nextFrame(page);
+  const scale = shown.width / screenWidth;
+  const track = [...shown.rgb.subarray(
+    (Math.round(bar.row * scale + (shown.height - screenHeight * scale) / 2) * shown.width + Math.round(bar.aheadX * scale)) * 3)]
+    .slice(0, 3);
+  const tapped = await page.evaluate(() => Module.webSong.clockMs());
+  await page.touchscreen.tap(...onPage(bar.xAt(bar.tapMs), bar.row));
+  await page.waitForFunction(ms => Math.abs(Module.webSong.clockMs() - ms) < 2000, bar.tapMs, { timeout: waitMs });
+  const landed = await page.evaluate(() => Module.webSong.anchor && Module.webSong.anchor.showMs);
+  check('on a phone a tap shows the player\'s bar, and a tap on the bar goes there',
+        Math.abs(track[0] - track[1]) < 12 && track[0] > 60 && track[0] < 200 && tapped < bar.tapMs / 2 &&
+        Math.abs(landed - bar.tapMs) <= bar.msPerPixel * screenWidth / box.width * 2,
+        `the track ${track} where the bar is; from ${Math.round(tapped)} to ${landed} ms`);
   await context.close();
 }
 

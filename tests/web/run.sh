@@ -12,12 +12,12 @@ missing() { echo "web page checks cannot run: $* (scripts/test provides it)" >&2
 [[ -f "$root/build-web/index.html" ]] || missing "no page in build-web/ (scripts/web --build)"
 [[ -d "$root/node_modules/playwright-core" ]] || missing "no node packages (npm ci)"
 
-# The snow's seed of the show's frame digests; a moment in every part of
-# the show.
-seed=12345
+# A moment in every part of the show; the desktop's frames there are drawn
+# from the show's reference snow seed, which the page then draws from too.
 moments=(3000 20000 45000 60000 71000 78000 82000 95000 113000 125000 140000 155000 170000 185000 200000)
 out=$(mktemp -d)
-"$reference" "$out" "$seed" "${moments[@]}"
+"$reference" "$out" "${moments[@]}"
+seed=$(cat "$out/seed.txt")
 if node "$root/tests/web/$script" "$root/build-web" "$out" "$seed" "${moments[@]}"; then
   rm -rf "$out"
 else

@@ -21,8 +21,9 @@ class MusicPlayer;
 bool openMixer();
 
 // The show's sound: starts SDL's audio and opens the device; without one it
-// says so in one line on err and opens SDL's silent dummy device instead, so
-// the show still runs on its clock. Returns false, with SDL's reason in
+// says so in one line on err (the sound library's own complaints kept
+// quiet) and opens SDL's silent dummy device instead, so the show still runs
+// on its clock. Returns false, with SDL's reason in
 // SDL_GetError, only if even that fails.
 bool openShowAudio(std::FILE* err);
 
@@ -59,9 +60,6 @@ void moveSongTo(ShowSong& song, std::uint64_t showMs, std::uint32_t now);
 
 // The show time, globaltime, at tick now.
 std::uint32_t songClockMs(ShowSong& song, std::uint32_t now);
-
-// The song plays silently from now on, on the same clock.
-void muteSong(ShowSong& song);
 
 // The player's pause, at tick now. While paused the clock holds where it
 // was at now and the mixes are silent from the next one on; a move while

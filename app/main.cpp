@@ -24,7 +24,7 @@ int main(int argc, char** argv)
     Show show(static_cast<unsigned>(std::time(nullptr)));
     setUpShow(show.song, options.fullScreen);
     if (options.muted) {
-        muteSong(show.song);
+        setSongMuted(show.song, true);
     }
     advanceStateTo(options.fromMs, show.state);
 

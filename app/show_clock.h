@@ -58,6 +58,30 @@ constexpr std::uint64_t showMsAt(ClockAnchor anchor, std::uint32_t now)
     return anchor.showMs + ticksSince(anchor.tick, now);
 }
 
+// The same, counted back from the anchor for a tick before it (never before
+// the show's start): where a clock moved after that tick would have been at
+// it. A late mix is heard from a tick that can come before a jump it plays.
+constexpr std::uint64_t showMsCountedAt(ClockAnchor anchor, std::uint32_t tick)
+{
+    const std::int64_t ms = static_cast<std::int64_t>(anchor.showMs) + static_cast<std::int32_t>(tick - anchor.tick);
+    return ms > 0 ? static_cast<std::uint64_t>(ms) : 0;
+}
+
+// The tick at which the sound device wanted the mix that its audio thread
+// makes at tick now. A device plays at an even pace, so a mix is due no later
+// than the previous mix's tick plus the previous mix's length: an audio
+// thread that comes later than that (held up on a busy machine) is late, and
+// what it mixes is still heard where the device's count of samples puts it.
+// Counted from the previous mix, not from the first, it follows a device a
+// little slower or faster than the tick counter and the jitter of its calls;
+// and when a device stalls and starts afresh, from the second mix after it.
+constexpr std::uint32_t dueTickOf(std::uint32_t previousTick, std::uint64_t previousSamples, std::uint32_t now)
+{
+    const auto previousMs = (previousSamples * msPerSecond + showSampleRate / 2) / showSampleRate;
+    const std::uint32_t due = previousTick + static_cast<std::uint32_t>(previousMs);
+    return static_cast<std::int32_t>(now - due) > 0 ? due : now;
+}
+
 // The clock anchored anew at tick now and moved towards the music by at
 // most maxStepMs, not at all while within deadbandMs of it, so that it
 // follows the audio device's pace without chasing the jitter of its calls.

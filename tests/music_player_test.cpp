@@ -28,6 +28,17 @@ TEST(ShowClockArithmetic, RoundTripsMillisecondsOnSamplesAndNudgesOnlyOutsideThe
     EXPECT_EQ(slewedAnchor({1, 100}, 100, -100, deadband, step).showMs, 0u) << "never before the start";
 }
 
+TEST(ShowClockArithmetic, PutsAMixWhereTheDevicesCountOfSamplesWantsIt)
+{
+    // A chunk lasts 185.76 ms: the next is due 186 ms after the last.
+    constexpr std::uint32_t last = 1000;
+    EXPECT_EQ(dueTickOf(last, mixerChunkSamples, 1186), 1186u) << "on time";
+    EXPECT_EQ(dueTickOf(last, mixerChunkSamples, 1180), 1180u) << "early: the device's pace, or its jitter";
+    EXPECT_EQ(dueTickOf(last, mixerChunkSamples, 1636), 1186u) << "late: still heard where the count puts it";
+    EXPECT_EQ(dueTickOf(0xffffff00u, mixerChunkSamples, 0x100), 0xffffff00u + 186) << "late across the wrap";
+    EXPECT_EQ(dueTickOf(0xffffff80u, mixerChunkSamples, 0x10), 0x10u) << "early across the wrap";
+}
+
 class PlayerOnAMadeUpClock : public ::testing::Test {
 protected:
     // A mix at tick now; whether it is the song where the player says.
@@ -37,6 +48,12 @@ protected:
         return straightSong().matches(chunk.data(), player.lastMix().musicShowSample, mixerChunkSamples);
     }
 
+    bool isSilent() const
+    {
+        return std::all_of(chunk.begin(), chunk.end(), [](std::int16_t s) { return s == 0; });
+    }
+
+    static constexpr std::uint64_t greetingsMs = 111000;
     MusicPlayer player{musicBlock(), indexSong(musicBlock()), ClockPace::Device};
     std::vector<std::int16_t> chunk = std::vector<std::int16_t>(mixerChannels * mixerChunkSamples);
 };
@@ -79,17 +96,125 @@ TEST_F(PlayerOnAMadeUpClock, KeepsToTheDevicesPaceAndNeverGoesBack)
     }
 }
 
-TEST_F(PlayerOnAMadeUpClock, WhenSilentKeepsTheTickCountersPaceAndMutedMixesSilence)
+TEST_F(PlayerOnAMadeUpClock, WhenSilentKeepsTheTickCountersPaceAndMutedMixesSilenceUntilUnmuted)
 {
     MusicPlayer silent(musicBlock(), indexSong(musicBlock()), ClockPace::Wall);
-    silent.mute();
+    silent.setMuted(true);
     silent.start(0, offPaceMixTick(0));
     for (int k = 0; k < offPaceMixes; ++k) {
         mixAt(silent, offPaceMixTick(k));
-        ASSERT_TRUE(std::all_of(chunk.begin(), chunk.end(), [](std::int16_t s) { return s == 0; })) << "mix " << k;
+        ASSERT_TRUE(isSilent()) << "mix " << k;
+        ASSERT_LE(std::abs(gapMs(silent.lastMix())), resyncBeyondMs) << "mix " << k << ": the music's place runs on";
     }
     const std::uint32_t last = offPaceMixTick(offPaceMixes - 1);
     EXPECT_EQ(silent.showMs(last), last - offPaceMixTick(0));
+    silent.setMuted(false);
+    EXPECT_TRUE(mixAt(silent, offPaceMixTick(offPaceMixes)));
+    EXPECT_FALSE(isSilent());
+}
+
+// A device that keeps exact time: mix k is due at this tick.
+constexpr std::uint32_t dueTick(int k)
+{
+    return lockstepMixTick(1000, k);
+}
+
+TEST_F(PlayerOnAMadeUpClock, PlacesALateMixWhereTheDeviceWantedItNotWhereTheThreadGotToIt)
+{
+    player.start(0, dueTick(0));
+    for (int k = 0; k < 10; ++k) {
+        ASSERT_TRUE(mixAt(player, dueTick(k)));
+    }
+    // A jump 50 ms before mix 10 is due; the audio thread comes 150 ms late
+    // (a chunk's worth of sound is still queued, so nothing is missed).
+    player.jumpTo(greetingsMs, dueTick(10) - 50);
+    ASSERT_TRUE(mixAt(player, dueTick(10) + 150));
+    EXPECT_EQ(player.lastMix().dueTick, dueTick(10));
+    EXPECT_EQ(player.lastMix().musicShowSample, sampleAtMs(greetingsMs + 50)) << "the clock at the mix's due tick";
+    // The next mix is on time again, and late ones between jumps play on
+    // straight: none of them is placed anew.
+    for (int k = 11; k < 40; ++k) {
+        const std::uint32_t late = k % 3 == 0 ? 170 : 0;
+        ASSERT_TRUE(mixAt(player, dueTick(k) + late));
+        EXPECT_FALSE(player.lastMix().placed) << "mix " << k;
+        EXPECT_LE(std::abs(gapMs(player.lastMix())), 1) << "mix " << k;
+        EXPECT_EQ(player.showMs(dueTick(k) + late), greetingsMs + (dueTick(k) + late - (dueTick(10) - 50)))
+            << "mix " << k << ": the clock is left alone";
+    }
+    // A jump after the mix was due and before the late thread made it: the
+    // music is where the clock would have been at the due tick, so that it
+    // is where the show is from the jump on.
+    constexpr std::uint64_t retroBannerMs = 153000;
+    ASSERT_TRUE(mixAt(player, dueTick(40)));
+    player.jumpTo(retroBannerMs, dueTick(41) + 100);
+    ASSERT_TRUE(mixAt(player, dueTick(41) + 150));
+    EXPECT_EQ(player.lastMix().musicShowSample, sampleAtMs(retroBannerMs - 100));
+    ASSERT_TRUE(mixAt(player, dueTick(42)));
+    EXPECT_EQ(gapMs(player.lastMix()), 0);
+}
+
+TEST_F(PlayerOnAMadeUpClock, IsBackWithTheClockByTheSecondMixAfterAStall)
+{
+    player.start(0, dueTick(0));
+    for (int k = 0; k < 10; ++k) {
+        mixAt(player, dueTick(k));
+    }
+    // Everything stops for 5 s; the tick counter does not. The picture
+    // jumps ahead with the clock, the device starts afresh from the first
+    // mix after it.
+    constexpr std::uint32_t stallMs = 5000;
+    const std::uint64_t clockBefore = player.showMs(dueTick(10));
+    EXPECT_EQ(player.showMs(dueTick(10) + stallMs), clockBefore + stallMs);
+    const auto resumed = [](int k) { return dueTick(k) + stallMs; };
+    ASSERT_TRUE(mixAt(player, resumed(10)));
+    for (int k = 11; k < 20; ++k) {
+        ASSERT_TRUE(mixAt(player, resumed(k)));
+        EXPECT_LE(std::abs(gapMs(player.lastMix())), heardTogetherMs) << "mix " << k;
+        EXPECT_EQ(player.lastMix().placed, k == 11) << "mix " << k;
+    }
+    // A device that fills its emptied buffer at once: the second mix comes
+    // straight after the first, and is due then.
+    ASSERT_TRUE(mixAt(player, resumed(20) + stallMs));
+    ASSERT_TRUE(mixAt(player, resumed(20) + stallMs + 1));
+    EXPECT_TRUE(player.lastMix().placed);
+    EXPECT_EQ(player.lastMix().musicShowSample, sampleAtMs(player.showMs(resumed(20) + stallMs + 1)));
+}
+
+TEST_F(PlayerOnAMadeUpClock, PausesSilentlyAtTheHeldTimeAndResumesThereAsAfterAJump)
+{
+    player.start(0, dueTick(0));
+    for (int k = 0; k < 5; ++k) {
+        mixAt(player, dueTick(k));
+    }
+    const std::uint32_t pausedAt = dueTick(5) - 20;
+    const std::uint64_t held = player.showMs(pausedAt);
+    player.pause(true, pausedAt);
+    player.pause(true, pausedAt + 5);
+    EXPECT_EQ(player.showMs(pausedAt + 10000), held);
+    for (int k = 5; k < 8; ++k) {
+        mixAt(player, dueTick(k));
+        EXPECT_TRUE(isSilent() && player.lastMix().paused) << "mix " << k;
+    }
+    // A move while paused moves the held time; the show stays paused.
+    const std::uint64_t movedTo = held + 30000;
+    player.jumpTo(movedTo, dueTick(8) - 100);
+    EXPECT_EQ(player.showMs(dueTick(8)), movedTo);
+    mixAt(player, dueTick(8));
+    EXPECT_TRUE(isSilent());
+    // Resumed just as mix 9 is due: it starts with the very sample of the
+    // held time, and the clock runs on from there.
+    player.pause(false, dueTick(9));
+    player.pause(false, dueTick(9));
+    EXPECT_EQ(player.showMs(dueTick(9)), movedTo);
+    ASSERT_TRUE(mixAt(player, dueTick(9)));
+    EXPECT_TRUE(player.lastMix().placed);
+    EXPECT_EQ(player.lastMix().musicShowSample, sampleAtMs(movedTo));
+    for (int k = 10; k < 20; ++k) {
+        ASSERT_TRUE(mixAt(player, dueTick(k)));
+        EXPECT_LE(std::abs(gapMs(player.lastMix())), heardTogetherMs) << "mix " << k;
+        EXPECT_FALSE(player.lastMix().placed) << "mix " << k;
+    }
+    EXPECT_EQ(player.showMs(dueTick(20)), movedTo + (dueTick(20) - dueTick(9)));
 }
 
 }  // namespace

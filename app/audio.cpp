@@ -111,7 +111,7 @@ void moveSongTo(ShowSong& song, std::uint64_t showMs, std::uint32_t now)
 
 std::uint32_t songClockMs(ShowSong& song, std::uint32_t now)
 {
-    return static_cast<std::uint32_t>(song.player->showMs(now));
+    return globaltimeAt(song.player->showMs(now));
 }
 
 void pauseSong(ShowSong& song, bool paused, std::uint32_t now)

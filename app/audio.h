@@ -58,7 +58,8 @@ void startSong(ShowSong& song, std::uint32_t fromMs, std::uint32_t now);
 // next mix, where the clock is then. Never waits for the audio thread.
 void moveSongTo(ShowSong& song, std::uint64_t showMs, std::uint32_t now);
 
-// The show time, globaltime, at tick now.
+// The show time, globaltime, at tick now; past showTimeLimitMs it stays
+// there.
 std::uint32_t songClockMs(ShowSong& song, std::uint32_t now);
 
 // The player's pause, at tick now. While paused the clock holds where it

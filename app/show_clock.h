@@ -7,6 +7,19 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
+
+// The show's times, from --from to every seek, lie in [0, showTimeLimitMs]:
+// as far as globaltime, 32 bits of ms (49.7 days), reaches. The clock itself
+// counts in 64 bits and runs on past the limit; globaltime then stays at it,
+// long after the last scene, while the song loops on.
+constexpr std::uint64_t showTimeLimitMs = std::numeric_limits<std::uint32_t>::max();
+
+// globaltime at a time of the clock.
+constexpr std::uint32_t globaltimeAt(std::uint64_t clockMs)
+{
+    return static_cast<std::uint32_t>(clockMs < showTimeLimitMs ? clockMs : showTimeLimitMs);
+}
 
 // The show's time in samples of its music: 44.1 kHz, the song's rate and
 // the mixer's.

@@ -37,6 +37,9 @@ TEST(ShowClockArithmetic, PutsAMixWhereTheDevicesCountOfSamplesWantsIt)
     EXPECT_EQ(dueTickOf(last, mixerChunkSamples, 1636), 1186u) << "late: still heard where the count puts it";
     EXPECT_EQ(dueTickOf(0xffffff00u, mixerChunkSamples, 0x100), 0xffffff00u + 186) << "late across the wrap";
     EXPECT_EQ(dueTickOf(0xffffff80u, mixerChunkSamples, 0x10), 0x10u) << "early across the wrap";
+
+    EXPECT_EQ(globaltimeAt(showTimeLimitMs - 1), showTimeLimitMs - 1);
+    EXPECT_EQ(globaltimeAt(showTimeLimitMs + 10000), showTimeLimitMs) << "stays at the end of the range";
 }
 
 class PlayerOnAMadeUpClock : public ::testing::Test {

@@ -75,10 +75,7 @@ void MusicPlayer::pause(bool paused, std::uint32_t now)
 
 void MusicPlayer::mix(std::int16_t* out, std::size_t sampleFrames, std::uint32_t now)
 {
-    const std::uint32_t due = mixedBefore_ ? dueTickOf(previousMixTick_, previousMixSamples_, now) : now;
-    mixedBefore_ = true;
-    previousMixTick_ = now;
-    previousMixSamples_ = sampleFrames;
+    const std::uint32_t due = schedule_.dueTick(now, sampleFrames);
     ClockAnchor anchor{};
     std::uint64_t moves = 0;
     {

@@ -30,10 +30,10 @@ constexpr std::int64_t clockDeadbandMs = 5;
 // The most the clock is moved at one mix (186 ms): about 1 %, too little to
 // see, enough for any device's pace.
 constexpr std::int64_t clockStepMs = 2;
-// Further apart than this, the music is placed at the clock anew: well past
-// the jitter of a device's calls, and still heard together (30 ms) once
-// placed.
-constexpr std::int64_t resyncBeyondMs = 50;
+// Further apart than this, no longer heard together, the music is placed at
+// the clock anew; well past the jitter of a device's calls, which the nudge
+// evens out.
+constexpr std::int64_t resyncBeyondMs = 30;
 
 // Whose pace the clock keeps between jumps.
 enum class ClockPace {
@@ -77,7 +77,7 @@ public:
     // What the last mix played.
     struct Mix {
         std::uint32_t tick = 0;             // when the audio thread made it
-        std::uint32_t dueTick = 0;          // when the device wanted it (dueTickOf)
+        std::uint32_t dueTick = 0;          // when the device wanted it (DeviceSchedule)
         std::uint64_t musicShowSample = 0;  // the show sample its music begins with
         std::uint64_t clockMs = 0;          // the show time at its due tick
         bool placed = false;                // it started the song somewhere new
@@ -106,7 +106,5 @@ private:
     SongDecoder decoder_;
     std::uint64_t movesPlayed_ = 0;
     std::uint64_t nextShowSample_ = 0;
-    bool mixedBefore_ = false;
-    std::uint32_t previousMixTick_ = 0;
-    std::uint64_t previousMixSamples_ = 0;
+    DeviceSchedule schedule_;
 };

@@ -88,7 +88,13 @@ struct ShowRun {
 
 class ShowInLockstep : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(openSong(show->song, musicBlock())); }
+    // The device stays paused until the lockstep starts it, so that the
+    // player never mixes on the real tick counter.
+    void SetUp() override
+    {
+        SDL_PauseAudio(1);
+        ASSERT_TRUE(openSong(show->song, musicBlock()));
+    }
     void TearDown() override { closeSong(show->song); }
 
     // The show started at startTick, a turn every turnMs, for the given

@@ -30,7 +30,7 @@ grep -qF "unknown option '--\x1b[2J\x07'" "$err" || fail "control characters are
 ownDisplay 1280x1024x24
 startShow --window --from 111000 --mute
 waitForWindow
-geometry=$(xdotool getwindowgeometry "$(xdotool search --name '^sleighride$' | head -n 1)")
+geometry=$(xdotool getwindowgeometry "$(xdotool search --onlyvisible --name '^sleighride$' | head -n 1)")
 grep -q 'Geometry: 1024x768' <<<"$geometry" || fail "--window: $geometry"
 reach 1
 first=$(sed -n 's/^|| globaltime > \([0-9]*\) .*/\1/p' "$out" | head -n 1)

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <alsa/asoundlib.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -22,6 +23,11 @@ void playSong(void* player, Uint8* stream, int bytes)
     static_cast<MusicPlayer*>(player)->mix(reinterpret_cast<std::int16_t*>(stream),
                                           static_cast<std::size_t>(bytes / bytesPerSampleFrame), SDL_GetTicks());
 }
+
+// ALSA prints its own lines on stderr for every device it cannot open,
+// eight of them on a machine with no sound card; the show's one line says
+// it all.
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
 ClockPace paceOfDevice()
 {
@@ -52,7 +58,10 @@ bool openMixer()
 
 bool openShowAudio(std::FILE* err)
 {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && openMixer()) {
+    snd_lib_error_set_handler(ignoreAlsaError);
+    const bool opened = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && openMixer();
+    snd_lib_error_set_handler(nullptr);
+    if (opened) {
         return true;
     }
     // SDL does not fall back to another driver by itself.
@@ -102,12 +111,22 @@ void moveSongTo(ShowSong& song, std::uint64_t showMs, std::uint32_t now)
 
 std::uint32_t songClockMs(ShowSong& song, std::uint32_t now)
 {
-    return static_cast<std::uint32_t>(song.player->showMs(now));
+    return globaltimeAt(song.player->showMs(now));
 }
 
-void muteSong(ShowSong& song)
+void pauseSong(ShowSong& song, bool paused, std::uint32_t now)
 {
-    song.player->mute();
+    song.player->pause(paused, now);
+}
+
+void setSongMuted(ShowSong& song, bool muted)
+{
+    song.player->setMuted(muted);
+}
+
+bool songMuted(const ShowSong& song)
+{
+    return song.player->muted();
 }
 
 std::vector<std::int16_t> renderHeardMusic(MediaBlock song, std::uint32_t fromMs, std::uint32_t toMs)

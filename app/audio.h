@@ -21,8 +21,9 @@ class MusicPlayer;
 bool openMixer();
 
 // The show's sound: starts SDL's audio and opens the device; without one it
-// says so in one line on err and opens SDL's silent dummy device instead, so
-// the show still runs on its clock. Returns false, with SDL's reason in
+// says so in one line on err (the sound library's own complaints kept
+// quiet) and opens SDL's silent dummy device instead, so the show still runs
+// on its clock. Returns false, with SDL's reason in
 // SDL_GetError, only if even that fails.
 bool openShowAudio(std::FILE* err);
 
@@ -57,11 +58,9 @@ void startSong(ShowSong& song, std::uint32_t fromMs, std::uint32_t now);
 // next mix, where the clock is then. Never waits for the audio thread.
 void moveSongTo(ShowSong& song, std::uint64_t showMs, std::uint32_t now);
 
-// The show time, globaltime, at tick now.
+// The show time, globaltime, at tick now; past showTimeLimitMs it stays
+// there.
 std::uint32_t songClockMs(ShowSong& song, std::uint32_t now);
-
-// The song plays silently from now on, on the same clock.
-void muteSong(ShowSong& song);
 
 // The player's pause, at tick now. While paused the clock holds where it
 // was at now and the mixes are silent from the next one on; a move while
@@ -74,6 +73,10 @@ void pauseSong(ShowSong& song, bool paused, std::uint32_t now);
 // Sound off or on again, at once; the clock and the song's place run on
 // either way.
 void setSongMuted(ShowSong& song, bool muted);
+
+// Whether the sound is off, by whichever control turned it off (the page's
+// own button too).
+bool songMuted(const ShowSong& song);
 
 // What a viewer hears over show time [fromMs, toMs) of the show started at
 // 0, without playing it: silence until the music reaches the ear

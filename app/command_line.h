@@ -1,7 +1,8 @@
 // Reading a program's options, strictly: "--name value" or "--name=value",
 // numbers in plain decimal only. What cannot be read ends the program with
 // one line on stderr naming the program and the trouble, and status 2, the
-// usual status for a command used wrongly.
+// usual status for a command used wrongly. What the user typed is quoted in
+// it, with anything a terminal would act on written out as \xHH.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,9 @@ public:
     bool next();
     // Whether the current option is --name.
     bool is(const char* name) const;
+    // The same for an option that takes no value: given one ("--help=x"),
+    // it is a usage error.
+    bool isFlag(const char* name) const;
     // The current option's value (the next argument, or what follows "=");
     // a missing one is a usage error.
     std::string value();
@@ -26,6 +30,7 @@ public:
     // The same, for an option that is not known.
     [[noreturn]] void failUnknown() const;
 
+    // The program's name, safe to print.
     const std::string& program() const { return program_; }
     const std::string& option() const { return name_; }
 
@@ -38,7 +43,14 @@ private:
     std::optional<std::string> inlineValue_;
 };
 
-// A whole number of milliseconds that fits the show's clock.
+// Text safe to print on a terminal: control characters (C0, DEL and C1)
+// and bytes that are not UTF-8 written out as \xHH, the rest as it is.
+std::string printable(const std::string& text);
+// The same in single quotes, for quoting what the user typed.
+std::string quoted(const std::string& text);
+
+// A whole number of milliseconds within the show's times, 0 to
+// showTimeLimitMs.
 std::optional<std::uint32_t> parseMilliseconds(const std::string& text);
 
 // A frame rate, "N" or "N/D" (60, 30, 60000/1001): frames per D seconds.

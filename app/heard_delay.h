@@ -22,3 +22,6 @@ constexpr std::uint32_t heardDelayMs = 279;
 // queue a different amount of sound ahead of the listener.
 static_assert(heardDelayMs == (mixerChunkSamples * 3 * 1000 / 2 + mixerRate / 2) / mixerRate,
               "heardDelayMs must stay one and a half mixer chunks");
+
+// What a device keeps queued is reckoned in the show's chunks.
+static_assert(deviceQueueSamples == 2 * mixerChunkSamples, "deviceQueueSamples must stay two mixer chunks");

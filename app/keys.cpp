@@ -1,5 +1,7 @@
 #include "app/keys.h"
 
+#include <cinttypes>
+
 ShowRequest requestFor(const SDL_Event& event)
 {
     switch (event.type) {
@@ -46,11 +48,11 @@ ShowRequest requestFor(const SDL_Event& event)
 
 void printTimingStart(std::FILE* out, std::uint32_t showTime)
 {
-    std::fprintf(out, "|| globaltime > %d && globaltime <= ", static_cast<int>(showTime));
+    std::fprintf(out, "|| globaltime > %" PRIu32 " && globaltime <= ", showTime);
 }
 
 void printTimingEnd(std::FILE* out, std::uint32_t showTime)
 {
-    std::fprintf(out, "%d\n", static_cast<int>(showTime));
+    std::fprintf(out, "%" PRIu32 "\n", showTime);
     std::fflush(out);
 }

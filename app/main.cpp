@@ -24,8 +24,7 @@ int main(int argc, char** argv)
     Show show(static_cast<unsigned>(std::time(nullptr)));
     setUpShow(show.song, options.fullScreen);
     if (options.muted) {
-        muteSong(show.song);
-        show.muted = true;
+        setSongMuted(show.song, true);
     }
 
     // The splash's spare frames make the snapshots that seeks restore.

@@ -96,8 +96,7 @@ void handle(Show& show, const SDL_Event& event, std::uint32_t now)
         show.controls.keysShown = !show.controls.keysShown;
         break;
     case ShowRequest::ToggleMute:
-        show.muted = !show.muted;
-        setSongMuted(show.song, show.muted);
+        setSongMuted(show.song, !songMuted(show.song));
         show.controls.show(now);
         break;
     case ShowRequest::Point:
@@ -126,7 +125,7 @@ void startShow(Show& show, std::uint32_t fromMs)
 
 void seekShow(Show& show, std::uint64_t showMs, std::uint32_t now)
 {
-    moveSongTo(show.song, showMs, now);
+    moveSongTo(show.song, std::min(showMs, showTimeLimitMs), now);
     show.seeking = true;
     show.controls.show(now);
 }
@@ -153,7 +152,7 @@ void advanceShowTurn(Show& show, std::uint32_t now)
 void drawShowTurn(const Show& show, std::uint32_t now)
 {
     drawFrame(show.globaltime, show.state);
-    drawPlayerBar({show.globaltime, show.paused, show.muted, barOpacity(show.controls, now, show.paused)});
+    drawPlayerBar({show.globaltime, show.paused, songMuted(show.song), barOpacity(show.controls, now, show.paused)});
     if (show.controls.keysShown) {
         drawPlayerKeys();
     }

@@ -28,7 +28,6 @@ struct Show {
 
     // The player.
     bool paused = false;
-    bool muted = false;
     // The clock was moved by a seek: the next frame's state is the one a
     // show played from the start has there.
     bool seeking = true;
@@ -57,7 +56,8 @@ void showTurnFrame(Show& show, std::uint32_t now);
 bool handleShowEvents(Show& show, std::uint32_t now);
 
 // The player's seek at tick now: the clock (and the music at its next mix)
-// to showMs, the state with it at the next frame, paused or not.
+// to showMs (no further than showTimeLimitMs), the state with it at the
+// next frame, paused or not.
 void seekShow(Show& show, std::uint64_t showMs, std::uint32_t now);
 
 // Pauses or plays on at tick now.

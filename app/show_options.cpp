@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "app/command_line.h"
+#include "app/show_clock.h"
 
 namespace {
 
@@ -14,6 +16,7 @@ constexpr const char* usage =
     "\n"
     "  --window    play in a window instead of switching the display's mode\n"
     "  --from MS   start the show, and its song, MS milliseconds in\n"
+    "              (0 to 4294967295)\n"
     "  --mute      play without sound (the show keeps its time)\n"
     "  --help      print this help and exit\n"
     "  --version   print the version and exit\n"
@@ -29,20 +32,22 @@ ShowOptions readShowOptions(int argc, char** argv)
     ShowOptions options;
     CommandLine line(argc, argv);
     while (line.next()) {
-        if (line.is("--help")) {
+        if (line.isFlag("--help")) {
             std::printf(usage, line.program().c_str());
             std::exit(0);
-        } else if (line.is("--version")) {
+        } else if (line.isFlag("--version")) {
             std::printf("sleighride %s\n", SLEIGHRIDE_VERSION);
             std::exit(0);
-        } else if (line.is("--window")) {
+        } else if (line.isFlag("--window")) {
             options.fullScreen = false;
-        } else if (line.is("--mute")) {
+        } else if (line.isFlag("--mute")) {
             options.muted = true;
         } else if (line.is("--from")) {
-            const auto ms = parseMilliseconds(line.value());
+            const std::string text = line.value();
+            const auto ms = parseMilliseconds(text);
             if (!ms) {
-                line.fail("option --from needs a whole number of milliseconds");
+                line.fail("option '--from' takes a whole number of milliseconds, 0 to " +
+                          std::to_string(showTimeLimitMs) + ", not " + quoted(text));
             }
             options.fromMs = *ms;
         } else {

@@ -73,6 +73,7 @@ std::vector<MixedChunk> playInLockstep(MusicPlayer& player, std::uint32_t startT
     step.mixed = SDL_CreateSemaphore(0);
     Mix_SetPostMix(recordMix, &step);
     Mix_HookMusic(mixOnCue, &step);
+    SDL_PauseAudio(0);
     std::uint32_t tick = startTick;
     for (int k = 0; k < mixes; ++k) {
         const std::uint32_t mixTick = lockstepMixTick(firstMixTick, k);

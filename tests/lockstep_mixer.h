@@ -38,6 +38,7 @@ constexpr std::uint32_t lockstepMixTick(std::uint32_t firstMixTick, int k)
 
 // Plays the given number of mixes, each at its lockstepMixTick, calling
 // turn(tick) first for every tick from startTick (or the last mix) up to
-// and including the mix's own. The counter may wrap.
+// and including the mix's own. The counter may wrap. A paused device is
+// started.
 std::vector<MixedChunk> playInLockstep(MusicPlayer& player, std::uint32_t startTick, std::uint32_t firstMixTick,
                                        int mixes, const std::function<void(std::uint32_t tick)>& turn);

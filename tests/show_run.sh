@@ -53,8 +53,15 @@ startShow() {
     showPid=$!
 }
 
+# SDL makes and unmakes windows while it sets the mode, and xdotool gives up
+# at once when a window it listed is gone before it reads its name: asked
+# again until the show's window is there, shown at its size.
 waitForWindow() {
-    timeout 30 xdotool search --sync --name '^sleighride$' >/dev/null || fail "no window within 30 s"
+    for _ in $(seq 300); do
+        xdotool search --onlyvisible --name '^sleighride$' >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    fail "no window within 30 s"
 }
 
 # Waits up to $1 seconds for the show to end; its exit status in $status.

@@ -14,6 +14,7 @@ void web_song_play_from(double showMs);
 double web_song_clock_ms();
 void web_song_pause(bool paused);
 void web_song_set_muted(bool muted);
+bool web_song_muted();
 void web_song_close();
 }
 
@@ -80,11 +81,6 @@ std::uint32_t songClockMs(ShowSong&, std::uint32_t)
     return static_cast<std::uint32_t>(web_song_clock_ms());
 }
 
-void muteSong(ShowSong& song)
-{
-    setSongMuted(song, true);
-}
-
 // The browser's clock is its audio context's: the ticks are not needed.
 void pauseSong(ShowSong&, bool paused, std::uint32_t)
 {
@@ -96,4 +92,9 @@ void pauseSong(ShowSong&, bool paused, std::uint32_t)
 void setSongMuted(ShowSong&, bool muted)
 {
     web_song_set_muted(muted);
+}
+
+bool songMuted(const ShowSong&)
+{
+    return web_song_muted();
 }

@@ -252,6 +252,10 @@ mergeInto(LibraryManager.library, {
   web_song_pause: function(paused) {
     WebSong.pause(!!paused);
   },
+  web_song_muted__deps: ['$WebSong'],
+  web_song_muted: function() {
+    return WebSong.muted;
+  },
   web_song_set_muted__deps: ['$WebSong'],
   web_song_set_muted: function(muted) {
     WebSong.setMuted(!!muted);

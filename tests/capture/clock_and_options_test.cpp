@@ -109,6 +109,6 @@ TEST(CaptureOptionsDeathTest, MisuseEndsWithOneLineAndStatus2)
     EXPECT_EXIT(read({"--out", "a.mp4", "--size", "1024*768"}), usage, "--size needs WxH");
     EXPECT_EXIT(read({"--out", "a.mp4", "--size", "321x240"}), usage, "a video's --size needs even sides");
     EXPECT_EXIT(read({"--storyboard", "sheet.jpg"}), usage, "--storyboard needs a path ending in .png");
-    EXPECT_EXIT(read({"--out", "a.mp4", "--speed", "2"}), usage, "unknown option --speed");
+    EXPECT_EXIT(read({"--out", "a.mp4", "--speed", "2"}), usage, "unknown option '--speed'");
     EXPECT_EXIT(read({"--help"}), ::testing::ExitedWithCode(0), "");
 }

@@ -22,8 +22,12 @@ constexpr const char* usage =
     "  --version   print the version and exit\n"
     "\n"
     "Keys: any key ends the splash; Esc, the right mouse button or closing\n"
-    "the window quits; f leaves full screen; s skips 10 s; c jumps to the\n"
-    "greetings, r to the retro banner; holding t prints a time window.\n";
+    "the window quits; Space pauses and plays on; Left and Right seek 5 s,\n"
+    "Page Up and Page Down 30 s, Home goes to the start; comma and full stop\n"
+    "step a frame while paused; a mouse move shows the bar, a click on it\n"
+    "goes there; h or F1 shows the keys; m turns the sound off and on;\n"
+    "f leaves full screen; s skips 10 s; c jumps to the greetings, r to the\n"
+    "retro banner; holding t prints a time window.\n";
 
 }  // namespace
 

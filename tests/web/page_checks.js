@@ -149,6 +149,8 @@ async function main() {
     // seeks the held clock, Space plays on from there with the song, Home
     // goes back to the start, and a click on the bar goes where it lies.
     await page.keyboard.press('Space');
+    // The turn after the press takes it: the song stops there.
+    await page.waitForFunction(() => Module.webSong.anchor === null, null, { timeout: waitMs });
     const heldFor = await page.evaluate(async () => {
       const first = Module.webSong.clockMs();
       await new Promise(resolve => setTimeout(resolve, 300));

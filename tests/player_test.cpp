@@ -13,52 +13,18 @@
 #include "app/keys.h"
 #include "app/player_bar.h"
 #include "app/show_loop.h"
-#include "gl_window.h"
-#include "lockstep_mixer.h"
+#include "lockstep_show.h"
 #include "straight_song.h"
 
 namespace {
 
-class ShowWindowAndDiskMixer : public ShowWindow {
-public:
-    void SetUp() override
-    {
-        ShowWindow::SetUp();
-        openDiskMixer();
-    }
-};
-
 const auto* const window = ::testing::AddGlobalTestEnvironment(new ShowWindowAndDiskMixer);
 
 constexpr unsigned seed = 3;
-// A turn of the main loop: a frame and its pause.
-constexpr std::uint32_t turnMs = 40;
-constexpr std::uint32_t firstMixAfterMs = 100;
-
-SDL_Event keyDown(SDLKey key)
-{
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = key;
-    return event;
-}
 
 SDL_Event leftClickAt(int x, int y)
 {
-    SDL_Event event{};
-    event.type = SDL_MOUSEBUTTONDOWN;
-    event.button.button = SDL_BUTTON_LEFT;
-    event.button.x = static_cast<Uint16>(x);
-    event.button.y = static_cast<Uint16>(y);
-    return event;
-}
-
-SDL_Event mouseMoved(int dx)
-{
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.xrel = static_cast<Sint16>(dx);
-    return event;
+    return clicked(SDL_BUTTON_LEFT, x, y);
 }
 
 // The frame a show played from the start draws at t, frame by frame every

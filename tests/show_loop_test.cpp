@@ -10,44 +10,12 @@
 
 #include "app/keys.h"
 #include "app/show_loop.h"
-#include "gl_window.h"
-#include "lockstep_mixer.h"
+#include "lockstep_show.h"
 #include "straight_song.h"
 
 namespace {
 
-class ShowWindowAndDiskMixer : public ShowWindow {
-public:
-    void SetUp() override
-    {
-        ShowWindow::SetUp();
-        openDiskMixer();
-    }
-};
-
 const auto* const window = ::testing::AddGlobalTestEnvironment(new ShowWindowAndDiskMixer);
-
-// A turn of the main loop: a frame and its pause.
-constexpr std::uint32_t turnMs = 40;
-// The device asks for its first mix within a chunk of the start.
-constexpr std::uint32_t firstMixAfterMs = 100;
-
-SDL_Event keyDown(SDLKey key, SDLMod modifiers = KMOD_NONE)
-{
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = key;
-    event.key.keysym.mod = modifiers;
-    return event;
-}
-
-SDL_Event clicked(Uint8 button)
-{
-    SDL_Event event{};
-    event.type = SDL_MOUSEBUTTONDOWN;
-    event.button.button = button;
-    return event;
-}
 
 // Where a press moves the clock by the show's own rules, from the show time
 // at the turn it is pressed; nothing for the events that leave it alone.

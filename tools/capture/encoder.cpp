@@ -1,4 +1,4 @@
-#include "tools/capture/video_encoder.h"
+#include "tools/capture/encoder.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -7,13 +7,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "app/audio.h"
-#include "tools/capture/offscreen.h"
 #include "tools/capture/output_file.h"
 
 extern char** environ;
@@ -22,11 +23,18 @@ static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the sound goes to ffmp
 
 namespace {
 
-// Fast enough to keep up with the drawing on two cores; visually lossless
-// at this quality for the show's flat colours and hard edges.
-constexpr const char* videoPreset = "veryfast";
-constexpr const char* videoQuality = "18";
 constexpr const char* soundBitrate = "192k";
+constexpr double soundBytesPerSecond = 192000 / 8;
+constexpr double wavBytesPerSample = mixerChannels * sizeof(std::int16_t);
+// What the show's frames have taken per pixel, at most, over its sections
+// (the ride's laid track, the heart chase, the closing card) at 1024 x 768,
+// with half as much again for the soft edges of scaled sizes: x264 at CRF 18
+// in 4:2:0 0.0019 bytes; FFV1 0.2; each 6 steps of CRF halve or double it.
+constexpr double lossyBytesPerPixel = 0.004;
+constexpr int lossyReferenceCrf = 18;
+constexpr double crfStepsPerDoubling = 6;
+constexpr double fullColourFactor = 2;
+constexpr double losslessBytesPerPixel = 0.3;
 // Where ffmpeg finds the sound: the descriptor after stdin, stdout, stderr.
 constexpr int soundDescriptor = 3;
 // A larger pipe lets a frame go across in fewer turns.
@@ -60,35 +68,114 @@ void closeIfOpen(int& fd)
     }
 }
 
-std::vector<std::string> ffmpegArguments(const std::string& ffmpeg, const VideoSettings& settings,
-                                         const std::string& into)
+void add(std::vector<std::string>& arguments, std::initializer_list<std::string> more)
 {
-    const bool withSound = !settings.sound.empty();
-    const bool mp4 = hasEnding(settings.path, ".mp4");
-    std::vector<std::string> arguments = {
-        ffmpeg, "-hide_banner", "-nostdin", "-loglevel", "error", "-y",
-        // The frames as read back: 4 bytes a pixel, rows from the bottom up.
-        "-f", "rawvideo", "-pix_fmt", "bgr0",
-        "-video_size", std::to_string(settings.size.width) + "x" + std::to_string(settings.size.height),
-        "-framerate", std::to_string(settings.rate.frames) + "/" + std::to_string(settings.rate.perSeconds),
-        "-i", "pipe:0"};
-    if (withSound) {
-        arguments.insert(arguments.end(), {"-f", "s16le", "-ar", std::to_string(mixerRate), "-ac",
-                                           std::to_string(mixerChannels), "-i",
-                                           "pipe:" + std::to_string(soundDescriptor)});
+    arguments.insert(arguments.end(), more);
+}
+
+std::string soundEncoderOf(const EncodedFile& file)
+{
+    if (!file.video) {
+        return hasEnding(file.path, ".flac") ? "flac" : "pcm_s16le";
     }
-    // vflip turns the rows over without copying them.
-    arguments.insert(arguments.end(), {"-vf", "vflip", "-c:v", "libx264", "-preset", videoPreset, "-crf",
-                                       videoQuality, "-pix_fmt", "yuv420p"});
-    if (withSound) {
-        arguments.insert(arguments.end(), {"-c:a", "aac", "-b:a", soundBitrate});
+    // Lossless pictures get lossless sound.
+    return file.codec == VideoCodec::Ffv1 ? "flac" : "aac";
+}
+
+std::string videoEncoderOf(VideoCodec codec)
+{
+    switch (codec) {
+    case VideoCodec::H264: return "libx264";
+    case VideoCodec::H265: return "libx265";
+    case VideoCodec::Ffv1: return "ffv1";
     }
-    if (mp4) {
+    return "";
+}
+
+std::string rawFormatOf(VideoPixelFormat format)
+{
+    switch (format) {
+    case VideoPixelFormat::Yuv420: return "yuv420p";
+    case VideoPixelFormat::Yuv444: return "yuv444p";
+    case VideoPixelFormat::Rgb: return "bgr0";
+    }
+    return "";
+}
+
+std::vector<std::string> ffmpegArguments(const std::string& ffmpeg, const EncodedFile& file, const std::string& into)
+{
+    const bool withSound = !file.sound.empty();
+    std::vector<std::string> arguments = {ffmpeg, "-hide_banner", "-nostdin", "-loglevel", "error", "-y"};
+    if (file.video) {
+        // The frames as converted: top down, in the layout the encoder
+        // takes, so that ffmpeg only encodes them.
+        add(arguments, {"-f", "rawvideo", "-pix_fmt", rawFormatOf(file.pixelFormat), "-video_size",
+                        std::to_string(file.size.width) + "x" + std::to_string(file.size.height), "-framerate",
+                        std::to_string(file.rate.frames) + "/" + std::to_string(file.rate.perSeconds), "-i",
+                        "pipe:0"});
+    }
+    if (withSound) {
+        add(arguments, {"-f", "s16le", "-ar", std::to_string(mixerRate), "-ac", std::to_string(mixerChannels), "-i",
+                        "pipe:" + std::to_string(soundDescriptor)});
+    }
+    if (file.video) {
+        add(arguments, {"-c:v", videoEncoderOf(file.codec)});
+        switch (file.codec) {
+        case VideoCodec::H264: add(arguments, {"-preset", file.preset, "-crf", std::to_string(file.crf)}); break;
+        case VideoCodec::H265:
+            // hvc1: the tag Apple's players need; x265 otherwise prints its
+            // settings on stderr.
+            add(arguments, {"-preset", file.preset, "-crf", std::to_string(file.crf), "-tag:v", "hvc1",
+                            "-x265-params", "log-level=error"});
+            break;
+        case VideoCodec::Ffv1:
+            // The archival settings: version 3, every frame a key frame,
+            // each slice with a checksum.
+            add(arguments, {"-level", "3", "-g", "1", "-slicecrc", "1"});
+            break;
+        }
+        if (file.pixelFormat == VideoPixelFormat::Rgb) {
+            add(arguments, {"-colorspace", "rgb", "-color_primaries", "bt709", "-color_trc", "iec61966-2-1",
+                            "-color_range", "pc"});
+        } else {
+            add(arguments, {"-colorspace", "bt709", "-color_primaries", "bt709", "-color_trc", "bt709",
+                            "-color_range", "tv"});
+        }
+        if (file.pixelFormat == VideoPixelFormat::Yuv420) {
+            add(arguments, {"-chroma_sample_location", "center"});
+        }
+    }
+    if (withSound) {
+        add(arguments, {"-c:a", soundEncoderOf(file)});
+        if (soundEncoderOf(file) == "aac") {
+            add(arguments, {"-b:a", soundBitrate});
+        }
+    }
+    add(arguments, {"-metadata", "title=" + file.metadata.title, "-metadata", "artist=" + file.metadata.artist,
+                    "-metadata", "date=" + file.metadata.year});
+    std::string format = "wav";
+    if (hasEnding(file.path, ".mp4")) {
         // The index first, so that a player can start before it has it all.
-        arguments.insert(arguments.end(), {"-movflags", "+faststart"});
+        add(arguments, {"-movflags", "+faststart"});
+        format = "mp4";
+    } else if (hasEnding(file.path, ".mkv")) {
+        format = "matroska";
+    } else if (hasEnding(file.path, ".flac")) {
+        format = "flac";
     }
-    arguments.insert(arguments.end(), {"-f", mp4 ? "mp4" : "matroska", into});
+    add(arguments, {"-f", format, into});
     return arguments;
+}
+
+// The arguments as posix_spawn takes them.
+std::vector<char*> argvOf(const std::vector<std::string>& arguments)
+{
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    return argv;
 }
 
 }  // namespace
@@ -114,23 +201,119 @@ std::string findFfmpeg()
     return "";
 }
 
-VideoEncoder::~VideoEncoder()
+std::string missingEncoders(const std::string& ffmpeg, const std::vector<std::string>& encoders)
+{
+    int output[2] = {-1, -1};
+    if (pipe2(output, O_CLOEXEC) != 0) {
+        return std::string("cannot make a pipe to ffmpeg: ") + std::strerror(errno);
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    const std::vector<std::string> arguments = {ffmpeg, "-hide_banner", "-encoders"};
+    std::vector<char*> argv = argvOf(arguments);
+    pid_t child = -1;
+    const int spawned = posix_spawn(&child, ffmpeg.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(output[1]);
+    std::string listed;
+    char buffer[4096];
+    ssize_t got = 0;
+    while (spawned == 0 && ((got = read(output[0], buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR))) {
+        listed.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+    }
+    close(output[0]);
+    int status = 0;
+    while (spawned == 0 && waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (spawned != 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        return "cannot list ffmpeg's encoders (" + ffmpeg + " -encoders " +
+               (spawned != 0 ? std::string("did not start: ") + std::strerror(spawned) : std::string("failed")) + ")";
+    }
+    // Lines as " V....D libx264    description".
+    std::vector<std::string> missing = encoders;
+    std::size_t begin = 0;
+    while (begin < listed.size()) {
+        std::size_t end = listed.find('\n', begin);
+        end = end == std::string::npos ? listed.size() : end;
+        char flags[16] = "";
+        char name[64] = "";
+        if (std::sscanf(listed.substr(begin, end - begin).c_str(), " %15s %63s", flags, name) == 2) {
+            missing.erase(std::remove(missing.begin(), missing.end(), std::string(name)), missing.end());
+        }
+        begin = end + 1;
+    }
+    if (missing.empty()) {
+        return "";
+    }
+    std::string names;
+    for (const std::string& encoder : missing) {
+        names += (names.empty() ? "" : ", ") + encoder;
+    }
+    return ffmpeg + " has no " + names + " encoder (Debian's ffmpeg has them all)";
+}
+
+FrameLayout frameLayoutOf(VideoPixelFormat format)
+{
+    switch (format) {
+    case VideoPixelFormat::Yuv420: return FrameLayout::Yuv420;
+    case VideoPixelFormat::Yuv444: return FrameLayout::Yuv444;
+    case VideoPixelFormat::Rgb: return FrameLayout::Bgr0;
+    }
+    return FrameLayout::Yuv420;
+}
+
+std::vector<std::string> encodersFor(const EncodedFile& file)
+{
+    std::vector<std::string> encoders;
+    if (file.video) {
+        encoders.push_back(videoEncoderOf(file.codec));
+    }
+    if (!file.sound.empty() || !file.video) {
+        encoders.push_back(soundEncoderOf(file));
+    }
+    return encoders;
+}
+
+std::uint64_t estimatedBytes(const EncodedFile& file, std::uint64_t frames)
+{
+    const double seconds = static_cast<double>(frames) * file.rate.perSeconds / file.rate.frames;
+    double bytes = 0;
+    if (!file.video) {
+        return static_cast<std::uint64_t>(static_cast<double>(file.sound.size()) / mixerChannels * wavBytesPerSample);
+    }
+    if (!file.sound.empty()) {
+        bytes += soundEncoderOf(file) == "aac" ? seconds * soundBytesPerSecond
+                                               : static_cast<double>(file.sound.size()) / mixerChannels * wavBytesPerSample;
+    }
+    double perPixel = losslessBytesPerPixel;
+    if (file.codec != VideoCodec::Ffv1) {
+        perPixel = lossyBytesPerPixel * std::exp2((lossyReferenceCrf - file.crf) / crfStepsPerDoubling) *
+                   (file.pixelFormat == VideoPixelFormat::Yuv444 ? fullColourFactor : 1);
+        perPixel = std::min(perPixel, losslessBytesPerPixel);
+    }
+    bytes += perPixel * file.size.width * file.size.height * static_cast<double>(frames);
+    return static_cast<std::uint64_t>(bytes);
+}
+
+Encoder::~Encoder()
 {
     stop();
 }
 
-bool VideoEncoder::start(const std::string& ffmpeg, VideoSettings settings, std::string& error)
+bool Encoder::start(const std::string& ffmpeg, EncodedFile file, std::string& error)
 {
-    settings_ = std::move(settings);
-    frameBytes_ =
-        static_cast<std::size_t>(settings_.size.width) * settings_.size.height * OffscreenScreen::bytesPerPixel;
-    partial_ = partialPathOf(settings_.path);
+    file_ = std::move(file);
+    frameBytes_ = file_.video ? frameBytesOf(file_.size, frameLayoutOf(file_.pixelFormat)) : 0;
+    partial_ = partialPathOf(file_.path);
 
     int frames[2] = {-1, -1};
     int sound[2] = {-1, -1};
     int messages[2] = {-1, -1};
-    const bool withSound = !settings_.sound.empty();
-    if (pipe2(frames, O_CLOEXEC) != 0 || (withSound && pipe2(sound, O_CLOEXEC) != 0) ||
+    const bool withSound = !file_.sound.empty();
+    if ((file_.video && pipe2(frames, O_CLOEXEC) != 0) || (withSound && pipe2(sound, O_CLOEXEC) != 0) ||
         pipe2(messages, O_CLOEXEC) != 0) {
         error = std::string("cannot make pipes to ffmpeg: ") + std::strerror(errno);
         for (int fd : {frames[0], frames[1], sound[0], sound[1], messages[0], messages[1]}) {
@@ -140,12 +323,16 @@ bool VideoEncoder::start(const std::string& ffmpeg, VideoSettings settings, std:
         }
         return false;
     }
-    fcntl(frames[1], F_SETPIPE_SZ, framePipeBytes);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, messages[1], STDERR_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, frames[0], STDIN_FILENO);
+    if (file_.video) {
+        fcntl(frames[1], F_SETPIPE_SZ, framePipeBytes);
+        posix_spawn_file_actions_adddup2(&actions, frames[0], STDIN_FILENO);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    }
     if (withSound) {
         posix_spawn_file_actions_adddup2(&actions, sound[0], soundDescriptor);
     }
@@ -162,20 +349,14 @@ bool VideoEncoder::start(const std::string& ffmpeg, VideoSettings settings, std:
     posix_spawnattr_setpgroup(&attributes, 0);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF);
 
-    const std::vector<std::string> arguments = ffmpegArguments(ffmpeg, settings_, partial_);
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
+    const std::vector<std::string> arguments = ffmpegArguments(ffmpeg, file_, partial_);
+    std::vector<char*> argv = argvOf(arguments);
     const int spawned = posix_spawn(&child_, ffmpeg.c_str(), &actions, &attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
-    close(frames[0]);
+    closeIfOpen(frames[0]);
     close(messages[1]);
-    if (withSound) {
-        close(sound[0]);
-    }
+    closeIfOpen(sound[0]);
     framesIn_ = frames[1];
     soundIn_ = sound[1];
     messagesOut_ = messages[0];
@@ -205,46 +386,46 @@ bool VideoEncoder::start(const std::string& ffmpeg, VideoSettings settings, std:
     if (withSound) {
         // Its own thread: ffmpeg reads sound and frames as it needs them.
         soundWriter_ = std::thread([this] {
-            writeAll(soundIn_, reinterpret_cast<const std::uint8_t*>(settings_.sound.data()),
-                     settings_.sound.size() * sizeof(std::int16_t));
+            writeAll(soundIn_, reinterpret_cast<const std::uint8_t*>(file_.sound.data()),
+                     file_.sound.size() * sizeof(std::int16_t));
             closeIfOpen(soundIn_);
         });
     }
     return true;
 }
 
-bool VideoEncoder::write(const std::uint8_t* pixels, std::string& error)
+bool Encoder::write(const std::uint8_t* frame, std::string& error)
 {
-    if (writeAll(framesIn_, pixels, frameBytes_)) {
+    if (writeAll(framesIn_, frame, frameBytes_)) {
         return true;
     }
     error = "ffmpeg stopped taking frames";
     return false;
 }
 
-std::string VideoEncoder::abandon()
+std::string Encoder::abandon()
 {
-    const std::string said = failure("");
+    const std::string said = failure();
     stop();
     return said;
 }
 
-void VideoEncoder::cancel()
+void Encoder::cancel()
 {
     if (child_ > 0) {
         kill(child_, SIGKILL);
     }
 }
 
-bool VideoEncoder::finish(std::string& error)
+bool Encoder::finish(std::string& error)
 {
-    const std::string failed = failure("");
+    const std::string failed = failure();
     if (!failed.empty()) {
         error = failed;
         return false;
     }
-    if (std::rename(partial_.c_str(), settings_.path.c_str()) != 0) {
-        error = cannotWrite(settings_.path);
+    if (std::rename(partial_.c_str(), file_.path.c_str()) != 0) {
+        error = cannotWrite(file_.path);
         stop();
         return false;
     }
@@ -253,7 +434,7 @@ bool VideoEncoder::finish(std::string& error)
 }
 
 // Ends the input and waits for ffmpeg; what went wrong, "" if nothing did.
-std::string VideoEncoder::failure(const std::string& what)
+std::string Encoder::failure()
 {
     closeIfOpen(framesIn_);
     if (soundWriter_.joinable()) {
@@ -269,7 +450,7 @@ std::string VideoEncoder::failure(const std::string& what)
         messageReader_.join();
     }
     closeIfOpen(messagesOut_);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && what.empty()) {
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
         return "";
     }
     std::string reason = WIFEXITED(status) ? "exit status " + std::to_string(WEXITSTATUS(status))
@@ -279,19 +460,17 @@ std::string VideoEncoder::failure(const std::string& what)
         said.pop_back();
     }
     said = said.substr(said.find_last_of('\n') == std::string::npos ? 0 : said.find_last_of('\n') + 1);
-    std::string message = "ffmpeg failed writing " + settings_.path + " (" + reason + ")";
+    std::string message = "ffmpeg failed writing " + file_.path + " (" + reason + ")";
     if (!said.empty()) {
         message += ": " + said;
-    } else if (!what.empty()) {
-        message += ": " + what;
     }
     return message;
 }
 
-void VideoEncoder::stop()
+void Encoder::stop()
 {
     cancel();
-    failure("");
+    failure();
     closeIfOpen(soundIn_);
     if (!partial_.empty()) {
         std::remove(partial_.c_str());

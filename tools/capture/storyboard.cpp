@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
-#include "app/frame.h"
 #include "layers/xor_pattern.h"
 #include "overlay/screen.h"
 #include "tools/capture/frame_clock.h"
@@ -151,15 +149,13 @@ bool writeStoryboard(const std::string& path, const OffscreenScreen& screen, Fra
     const ShowViewport picture = showViewportIn(screen.width(), screen.height());
     std::vector<std::uint8_t> frame(screen.frameBytes());
     Sheet sheet;
-    const auto state = std::make_unique<ShowState>(captureSnowSeed);
-    ShowCatchUp catchUp(rate);
+    CapturedShow show(rate);
     int tile = 0;
     for (const StoryboardMoment& moment : storyboardMoments) {
         // The clock's first frame at the moment or after it, so the state
         // runs exactly through the clock's frames.
-        catchUp.runFramesBefore(storyboardFrameMs(moment), *state);
-        const std::uint32_t ms = catchUp.takeNextFrame();
-        drawFrame(ms, *state);
+        show.catchUpTo(storyboardFrameMs(moment));
+        const std::uint32_t ms = show.drawNextFrame();
         screen.read(frame.data());
         const int left = gap + tile % columns * (tileWidth + gap);
         const int top = gap + tile / columns * (tileHeight + labelHeight + gap);

@@ -9,6 +9,7 @@
 // for it) the same arithmetic runs one sample at a time.
 #if defined(__SSE2__) && !defined(SLEIGHRIDE_PLAIN_CONVERSION)
 #include <emmintrin.h>
+#include <tmmintrin.h>
 #define SLEIGHRIDE_SSE2_CONVERSION 1
 #endif
 
@@ -103,7 +104,7 @@ inline T narrow(std::int32_t value)
 // One row of BGRX pixels into three rows of components, 8-bit levels
 // (Out = uint8_t) or the working fixed point (Out = int16_t).
 template <typename Out>
-void splitRow(const std::uint8_t* pixels, int count, Out* first, Out* second, Out* third)
+void splitComponents(const std::uint8_t* pixels, int count, Out* first, Out* second, Out* third)
 {
     constexpr int shift = sizeof(Out) == 1 ? coefficientBits : coefficientBits - fractionBits;
     Out* const out[] = {first, second, third};
@@ -245,80 +246,135 @@ void splitRowPair420(const std::uint8_t* upper, const std::uint8_t* lower, int c
     }
 }
 
-// Two adjacent working samples, as the multiply-add of pairs reads them.
-inline std::int32_t samplePair(const std::int16_t* at)
-{
-    std::int32_t pair = 0;
-    std::memcpy(&pair, at, sizeof pair);
-    return pair;
-}
-
-// One row scaled across: output samples [touchedFrom, touchedTo) of the
-// axis, each from the source samples it covers, into the working fixed
-// point (Out = int16_t) or 8-bit levels (Out = uint8_t).
+// Output samples [from, until) of one row scaled across, each from the
+// source samples it covers, into the working fixed point (Out = int16_t) or
+// 8-bit levels (Out = uint8_t).
 template <typename Out>
-void scaleAcross(const std::int16_t* row, const FrameConverter::Scaling& scaling, Out* out)
+void scaleAcross(const std::int16_t* row, const FrameConverter::Scaling& scaling, int from, int until, Out* out)
 {
     constexpr int shift = sizeof(Out) == 1 ? toLevelShift : toFixedShift;
     const AreaAxis& axis = scaling.axis;
-    const int* first = axis.first.data();
-    int x = axis.touchedFrom;
-#ifdef SLEIGHRIDE_SSE2_CONVERSION
-    const auto outputs = static_cast<std::ptrdiff_t>(axis.first.size());
-    for (; x + 4 <= axis.touchedTo; x += 4) {
-        __m128i sum = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&scaling.start[static_cast<std::size_t>(x)]));
-        for (int pair = 0; pair < scaling.pairs; ++pair) {
-            const int skip = 2 * pair;
-            const __m128i samples =
-                _mm_set_epi32(samplePair(row + first[x + 3] + skip), samplePair(row + first[x + 2] + skip),
-                              samplePair(row + first[x + 1] + skip), samplePair(row + first[x] + skip));
-            const __m128i weights =
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(&scaling.pairWeights[pair * outputs + x]));
-            sum = _mm_add_epi32(sum, _mm_madd_epi16(samples, weights));
-        }
-        const __m128i words = _mm_packs_epi32(_mm_srai_epi32(sum, shift), _mm_setzero_si128());
-        if constexpr (sizeof(Out) == 1) {
-            const std::int32_t bytes = _mm_cvtsi128_si32(_mm_packus_epi16(words, words));
-            std::memcpy(out + x, &bytes, sizeof bytes);
-        } else {
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(out + x), words);
-        }
-    }
-#endif
-    for (; x < axis.touchedTo; ++x) {
+    for (int x = from; x < until; ++x) {
         std::int32_t sum = scaling.start[static_cast<std::size_t>(x)];
+        const std::int16_t* samples = row + axis.first[static_cast<std::size_t>(x)];
+        const std::int16_t* weights = &axis.weights[static_cast<std::size_t>(x * axis.taps)];
         for (int k = 0; k < axis.taps; ++k) {
-            sum += axis.weights[static_cast<std::size_t>(x * axis.taps + k)] * row[first[x] + k];
+            sum += weights[k] * samples[k];
         }
         out[x] = narrow<Out>(sum >> shift);
     }
 }
 
-// Output row y of the axis down, samples [from, until), from the rows it
-// covers (stride samples apart).
-template <typename Out>
-void scaleDown(const std::int16_t* rows, std::size_t stride, const FrameConverter::Scaling& scaling, int y, int from,
-               int until, Out* out)
+constexpr int blockSamples = 8;
+constexpr int blockReach = 16;
+constexpr int shuffleBytes = 16;
+constexpr std::uint8_t shuffledOut = 0x80;
+
+#ifdef SLEIGHRIDE_SSE2_CONVERSION
+// Four output samples' sums from a block's sixteen source samples: per pair
+// of taps, the pairs shuffled out of the two halves and multiplied-added
+// with their weights.
+template <int Pairs>
+__attribute__((target("ssse3"))) inline __m128i blockSums(__m128i low, __m128i high, const std::uint8_t* picks,
+                                                          const std::int32_t* weights, std::ptrdiff_t pairStride,
+                                                          __m128i sum, int pairs)
+{
+    const int count = Pairs > 0 ? Pairs : pairs;
+    for (int pair = 0; pair < count; ++pair) {
+        const std::uint8_t* these = picks + pair * 4 * shuffleBytes;
+        const __m128i samples =
+            _mm_or_si128(_mm_shuffle_epi8(low, _mm_loadu_si128(reinterpret_cast<const __m128i*>(these))),
+                         _mm_shuffle_epi8(high, _mm_loadu_si128(reinterpret_cast<const __m128i*>(these + shuffleBytes))));
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(samples, _mm_loadu_si128(reinterpret_cast<const __m128i*>(
+                                                             weights + pair * pairStride))));
+    }
+    return sum;
+}
+
+// The whole row across, eight output samples at a time where the blocks
+// allow: two loads, and per pair of taps two shuffles and a multiply-add for
+// each half block. Pairs is the axis's, or 0 for any number.
+template <int Pairs, typename Out>
+__attribute__((target("ssse3"))) void scaleAcrossShuffled(const std::int16_t* row,
+                                                         const FrameConverter::Scaling& scaling, Out* out)
 {
     constexpr int shift = sizeof(Out) == 1 ? toLevelShift : toFixedShift;
     const AreaAxis& axis = scaling.axis;
-    const std::int16_t* top = rows + static_cast<std::size_t>(axis.first[static_cast<std::size_t>(y)]) * stride;
+    const int pairs = scaling.pairs;
+    const auto outputs = static_cast<std::ptrdiff_t>(axis.first.size());
+    const std::ptrdiff_t blockShuffles = static_cast<std::ptrdiff_t>(pairs) * 4 * shuffleBytes;
+    const std::uint8_t* shuffles = scaling.shuffles.data();
+    const std::int32_t* start = scaling.start.data();
+    const std::int32_t* weights = scaling.pairWeights.data();
+    int x = axis.touchedFrom;
+    for (const int base : scaling.blockBases) {
+        if (base < 0) {
+            scaleAcross(row, scaling, x, x + blockSamples, out);
+        } else {
+            const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + base));
+            const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + base + blockSamples));
+            // The pairs' shuffles of each half block lie two apart.
+            const __m128i left = blockSums<Pairs>(low, high, shuffles, weights + x, outputs,
+                                                  _mm_loadu_si128(reinterpret_cast<const __m128i*>(start + x)), pairs);
+            const __m128i right =
+                blockSums<Pairs>(low, high, shuffles + 2 * shuffleBytes, weights + x + 4, outputs,
+                                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(start + x + 4)), pairs);
+            const __m128i words = _mm_packs_epi32(_mm_srai_epi32(left, shift), _mm_srai_epi32(right, shift));
+            if constexpr (sizeof(Out) == 1) {
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(out + x), _mm_packus_epi16(words, words));
+            } else {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), words);
+            }
+        }
+        x += blockSamples;
+        shuffles += blockShuffles;
+    }
+    scaleAcross(row, scaling, x, axis.touchedTo, out);
+}
+#endif
+
+// The whole row across, as this processor does it best.
+template <typename Out>
+void scaleRowAcross(const std::int16_t* row, const FrameConverter::Scaling& scaling, bool shuffles, Out* out)
+{
+#ifdef SLEIGHRIDE_SSE2_CONVERSION
+    if (shuffles) {
+        switch (scaling.pairs) {
+        case 1: scaleAcrossShuffled<1>(row, scaling, out); break;
+        case 2: scaleAcrossShuffled<2>(row, scaling, out); break;
+        default: scaleAcrossShuffled<0>(row, scaling, out); break;
+        }
+        return;
+    }
+#endif
+    (void)shuffles;
+    scaleAcross(row, scaling, scaling.axis.touchedFrom, scaling.axis.touchedTo, out);
+}
+
+// Output row y of the axis down, samples [from, until), from the rows it
+// covers: rows[k] is source row first[y] + k.
+template <typename Out>
+void scaleDown(const std::int16_t* const* rows, const FrameConverter::Scaling& scaling, int y, int from, int until,
+               Out* out)
+{
+    constexpr int shift = sizeof(Out) == 1 ? toLevelShift : toFixedShift;
+    const AreaAxis& axis = scaling.axis;
     const std::int32_t start = scaling.start[static_cast<std::size_t>(y)];
     int x = from;
 #ifdef SLEIGHRIDE_SSE2_CONVERSION
     const auto outputs = static_cast<std::size_t>(axis.first.size());
     for (; x + 8 <= until; x += 8) {
-        __m128i sums[2] = {_mm_set1_epi32(start), _mm_set1_epi32(start)};
+        __m128i low = _mm_set1_epi32(start);
+        __m128i high = low;
         for (int pair = 0; pair < scaling.pairs; ++pair) {
-            const std::int16_t* upper = top + static_cast<std::size_t>(2 * pair) * stride + x;
-            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper));
-            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper + stride));
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * pair] + x));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * pair + 1] + x));
             const __m128i weights =
                 _mm_set1_epi32(scaling.pairWeights[static_cast<std::size_t>(pair) * outputs + static_cast<std::size_t>(y)]);
-            sums[0] = _mm_add_epi32(sums[0], _mm_madd_epi16(_mm_unpacklo_epi16(a, b), weights));
-            sums[1] = _mm_add_epi32(sums[1], _mm_madd_epi16(_mm_unpackhi_epi16(a, b), weights));
+            low = _mm_add_epi32(low, _mm_madd_epi16(_mm_unpacklo_epi16(a, b), weights));
+            high = _mm_add_epi32(high, _mm_madd_epi16(_mm_unpackhi_epi16(a, b), weights));
         }
-        const __m128i words = _mm_packs_epi32(_mm_srai_epi32(sums[0], shift), _mm_srai_epi32(sums[1], shift));
+        const __m128i words = _mm_packs_epi32(_mm_srai_epi32(low, shift), _mm_srai_epi32(high, shift));
         if constexpr (sizeof(Out) == 1) {
             _mm_storel_epi64(reinterpret_cast<__m128i*>(out + x), _mm_packus_epi16(words, words));
         } else {
@@ -326,12 +382,44 @@ void scaleDown(const std::int16_t* rows, std::size_t stride, const FrameConverte
         }
     }
 #endif
+    const std::int16_t* weights = &axis.weights[static_cast<std::size_t>(y * axis.taps)];
     for (; x < until; ++x) {
         std::int32_t sum = start;
         for (int k = 0; k < axis.taps; ++k) {
-            sum += axis.weights[static_cast<std::size_t>(y * axis.taps + k)] * top[static_cast<std::size_t>(k) * stride + x];
+            sum += weights[k] * rows[k][x];
         }
         out[x] = narrow<Out>(sum >> shift);
+    }
+}
+
+// The blocks of eight output samples, and their shuffles, of an axis
+// across a row of sourceLength samples.
+void addBlocks(FrameConverter::Scaling& scaling, int sourceLength)
+{
+    const AreaAxis& axis = scaling.axis;
+    for (int x = axis.touchedFrom; x + blockSamples <= axis.touchedTo; x += blockSamples) {
+        const int base = axis.first[static_cast<std::size_t>(x)];
+        const int reach = axis.first[static_cast<std::size_t>(x + blockSamples - 1)] + axis.taps - base;
+        const bool fits = reach <= blockReach && base + blockReach <= sourceLength;
+        scaling.blockBases.push_back(fits ? base : -1);
+        for (int pair = 0; pair < scaling.pairs; ++pair) {
+            for (int half = 0; half < 2; ++half) {
+                std::uint8_t picks[2][shuffleBytes];
+                for (int lane = 0; lane < 4; ++lane) {
+                    const int sample = axis.first[static_cast<std::size_t>(x + 4 * half + lane)] + 2 * pair - base;
+                    for (int byte = 0; byte < 4; ++byte) {
+                        // Byte `byte` of the lane's pair, from the first
+                        // sixteen bytes or the next.
+                        const int from = 2 * sample + byte;
+                        const bool low = from < shuffleBytes;
+                        picks[0][4 * lane + byte] = low ? static_cast<std::uint8_t>(from) : shuffledOut;
+                        picks[1][4 * lane + byte] = low ? shuffledOut : static_cast<std::uint8_t>(from - shuffleBytes);
+                    }
+                }
+                scaling.shuffles.insert(scaling.shuffles.end(), picks[0], picks[0] + shuffleBytes);
+                scaling.shuffles.insert(scaling.shuffles.end(), picks[1], picks[1] + shuffleBytes);
+            }
+        }
     }
 }
 
@@ -457,8 +545,11 @@ AreaAxis areaAxis(int sourceLength, int outputLength, int startHalves, int lengt
 FrameConverter::FrameConverter(PictureSize drawn, PictureSize output, FrameLayout layout)
     : drawn_(drawn), output_(output), layout_(layout),
       yuv_(layout == FrameLayout::Yuv420 || layout == FrameLayout::Yuv444),
-      unscaled_(drawn.width == output.width && drawn.height == output.height)
+      unscaled_(drawn.width == output.width && drawn.height == output.height), shuffles_(false)
 {
+#ifdef SLEIGHRIDE_SSE2_CONVERSION
+    shuffles_ = __builtin_cpu_supports("ssse3");
+#endif
     if (unscaled_) {
         return;
     }
@@ -500,10 +591,14 @@ FrameConverter::FrameConverter(PictureSize drawn, PictureSize output, FrameLayou
         }
         break;
     }
-    const auto drawnPixels = static_cast<std::size_t>(drawn.width) * static_cast<std::size_t>(drawn.height);
-    split_.resize(3 * drawnPixels);
-    half_.resize(std::max(static_cast<std::size_t>(drawn.height) * static_cast<std::size_t>(output.width),
-                          static_cast<std::size_t>(drawn.width)));
+    for (const Plane& plane : planes_) {
+        keptRows_ = std::max(keptRows_, plane.down.axis.taps);
+    }
+    const auto planes = planes_.size();
+    kept_.resize(planes * static_cast<std::size_t>(keptRows_) * static_cast<std::size_t>(drawn.width));
+    keptAcross_.resize(planes * static_cast<std::size_t>(keptRows_) * static_cast<std::size_t>(output.width));
+    rows_.resize(static_cast<std::size_t>(keptRows_));
+    down_.resize(static_cast<std::size_t>(drawn.width));
     row_.resize(static_cast<std::size_t>(output.width));
 }
 
@@ -520,6 +615,9 @@ void FrameConverter::addPlane(int width, int height, std::size_t offset, int ste
                                  acrossFirst ? toFixedShift : toLevelShift),
                        scalingOf(areaAxis(drawn_.height, height, startY, lengthY), barValue,
                                  acrossFirst ? toLevelShift : toFixedShift)});
+    if (shuffles_) {
+        addBlocks(planes_.back().across, drawn_.width);
+    }
 }
 
 void FrameConverter::convert(const std::uint8_t* readBack, std::uint8_t* out)
@@ -528,10 +626,31 @@ void FrameConverter::convert(const std::uint8_t* readBack, std::uint8_t* out)
         convertUnscaled(readBack, out);
         return;
     }
-    splitPicture(readBack);
-    const auto drawnPixels = static_cast<std::size_t>(drawn_.width) * static_cast<std::size_t>(drawn_.height);
-    for (std::size_t p = 0; p < planes_.size(); ++p) {
-        resample(&split_[p * drawnPixels], planes_[p], out);
+    // Down the picture a row at a time, each output row made as soon as the
+    // last picture row it covers is: the rows in between stay in the cache.
+    std::vector<int> nextRow(planes_.size(), 0);
+    const auto makeRowsUpTo = [&](int last) {
+        for (std::size_t p = 0; p < planes_.size(); ++p) {
+            const AreaAxis& down = planes_[p].down.axis;
+            for (; nextRow[p] < planes_[p].height; ++nextRow[p]) {
+                const int y = nextRow[p];
+                const bool reached = y >= down.touchedFrom && y < down.touchedTo;
+                if (reached && down.first[static_cast<std::size_t>(y)] + down.taps - 1 > last) {
+                    break;
+                }
+                makeRow(p, y, reached, out);
+            }
+        }
+    };
+    const std::size_t readRow = static_cast<std::size_t>(drawn_.width) * bytesPerReadPixel;
+    for (int y = 0; y < drawn_.height; ++y) {
+        splitRow(readBack + static_cast<std::size_t>(drawn_.height - 1 - y) * readRow, y);
+        for (std::size_t p = 0; p < planes_.size(); ++p) {
+            if (planes_[p].acrossFirst) {
+                scaleRowAcross(keptRow(p, y), planes_[p].across, shuffles_, keptAcross(p, y));
+            }
+        }
+        makeRowsUpTo(y);
     }
     if (layout_ == FrameLayout::Bgr0) {
         const auto pixels = static_cast<std::size_t>(output_.width) * static_cast<std::size_t>(output_.height);
@@ -541,60 +660,64 @@ void FrameConverter::convert(const std::uint8_t* readBack, std::uint8_t* out)
     }
 }
 
-void FrameConverter::splitPicture(const std::uint8_t* readBack)
+std::int16_t* FrameConverter::keptRow(std::size_t plane, int y)
+{
+    const auto width = static_cast<std::size_t>(drawn_.width);
+    return &kept_[((plane * static_cast<std::size_t>(keptRows_)) + static_cast<std::size_t>(y % keptRows_)) * width];
+}
+
+std::int16_t* FrameConverter::keptAcross(std::size_t plane, int y)
+{
+    const auto width = static_cast<std::size_t>(output_.width);
+    return &keptAcross_[((plane * static_cast<std::size_t>(keptRows_)) + static_cast<std::size_t>(y % keptRows_)) * width];
+}
+
+void FrameConverter::splitRow(const std::uint8_t* pixels, int y)
 {
     const int width = drawn_.width;
-    const auto drawnPixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(drawn_.height);
-    const std::size_t readRow = static_cast<std::size_t>(width) * bytesPerReadPixel;
-    for (int y = 0; y < drawn_.height; ++y) {
-        const std::uint8_t* row = readBack + static_cast<std::size_t>(drawn_.height - 1 - y) * readRow;
-        std::int16_t* first = &split_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width)];
-        std::int16_t* second = first + drawnPixels;
-        std::int16_t* third = second + drawnPixels;
-        if (yuv_) {
-            splitRow(row, width, first, second, third);
-            continue;
-        }
-        for (int x = 0; x < width; ++x) {
-            const std::uint8_t* pixel = row + bytesPerReadPixel * x;
-            first[x] = static_cast<std::int16_t>(pixel[readRed] * fixedOne);
-            second[x] = static_cast<std::int16_t>(pixel[readGreen] * fixedOne);
-            third[x] = static_cast<std::int16_t>(pixel[readBlue] * fixedOne);
-        }
+    std::int16_t* first = keptRow(0, y);
+    std::int16_t* second = keptRow(1, y);
+    std::int16_t* third = keptRow(2, y);
+    if (yuv_) {
+        splitComponents(pixels, width, first, second, third);
+        return;
+    }
+    for (int x = 0; x < width; ++x) {
+        const std::uint8_t* pixel = pixels + bytesPerReadPixel * x;
+        first[x] = static_cast<std::int16_t>(pixel[readRed] * fixedOne);
+        second[x] = static_cast<std::int16_t>(pixel[readGreen] * fixedOne);
+        third[x] = static_cast<std::int16_t>(pixel[readBlue] * fixedOne);
     }
 }
 
-void FrameConverter::resample(const std::int16_t* source, const Plane& plane, std::uint8_t* out)
+void FrameConverter::makeRow(std::size_t p, int y, bool reached, std::uint8_t* out)
 {
+    const Plane& plane = planes_[p];
     const AreaAxis& across = plane.across.axis;
     const AreaAxis& down = plane.down.axis;
-    const auto barLevel = static_cast<std::uint8_t>((plane.barValue + fixedOne / 2) >> fractionBits);
     const std::size_t rowBytes = static_cast<std::size_t>(plane.width) * static_cast<std::size_t>(plane.step);
-    if (plane.acrossFirst) {
-        const auto stride = static_cast<std::size_t>(plane.width);
-        for (int y = 0; y < drawn_.height; ++y) {
-            scaleAcross(source + static_cast<std::size_t>(y) * static_cast<std::size_t>(drawn_.width), plane.across,
-                        &half_[static_cast<std::size_t>(y) * stride]);
+    std::uint8_t* row = plane.step == 1 ? out + plane.offset + static_cast<std::size_t>(y) * rowBytes : row_.data();
+    const int from = reached ? across.touchedFrom : plane.width;
+    const int until = reached ? across.touchedTo : plane.width;
+    if (reached) {
+        const int first = down.first[static_cast<std::size_t>(y)];
+        for (int k = 0; k < down.taps; ++k) {
+            rows_[static_cast<std::size_t>(k)] = plane.acrossFirst ? keptAcross(p, first + k) : keptRow(p, first + k);
+        }
+        if (plane.acrossFirst) {
+            scaleDown(rows_.data(), plane.down, y, from, until, row);
+        } else {
+            scaleDown(rows_.data(), plane.down, y, 0, drawn_.width, down_.data());
+            scaleRowAcross(down_.data(), plane.across, shuffles_, row);
         }
     }
-    for (int y = 0; y < plane.height; ++y) {
-        std::uint8_t* row = plane.step == 1 ? out + plane.offset + static_cast<std::size_t>(y) * rowBytes : row_.data();
-        const bool reached = y >= down.touchedFrom && y < down.touchedTo;
-        const int from = reached ? across.touchedFrom : plane.width;
-        const int until = reached ? across.touchedTo : plane.width;
-        if (reached && plane.acrossFirst) {
-            scaleDown(half_.data(), static_cast<std::size_t>(plane.width), plane.down, y, from, until, row);
-        } else if (reached) {
-            scaleDown(source, static_cast<std::size_t>(drawn_.width), plane.down, y, 0, drawn_.width, half_.data());
-            scaleAcross(half_.data(), plane.across, row);
-        }
-        std::fill(row, row + from, barLevel);
-        std::fill(row + until, row + plane.width, barLevel);
-        if (plane.step != 1) {
-            std::uint8_t* to = out + plane.offset + static_cast<std::size_t>(y) * rowBytes;
-            for (int x = 0; x < plane.width; ++x) {
-                to[x * plane.step] = row[x];
-            }
+    const auto barLevel = static_cast<std::uint8_t>((plane.barValue + fixedOne / 2) >> fractionBits);
+    std::fill(row, row + from, barLevel);
+    std::fill(row + until, row + plane.width, barLevel);
+    if (plane.step != 1) {
+        std::uint8_t* to = out + plane.offset + static_cast<std::size_t>(y) * rowBytes;
+        for (int x = 0; x < plane.width; ++x) {
+            to[x * plane.step] = row[x];
         }
     }
 }
@@ -627,7 +750,7 @@ void FrameConverter::convertUnscaled(const std::uint8_t* readBack, std::uint8_t*
                 to[2] = pixel[readBlue];
             }
             break;
-        case FrameLayout::Yuv444: splitRow(row, width, out + at, out + pixels + at, out + 2 * pixels + at); break;
+        case FrameLayout::Yuv444: splitComponents(row, width, out + at, out + pixels + at, out + 2 * pixels + at); break;
         case FrameLayout::Yuv420:
             if (y % 2 == 0) {
                 const std::size_t chromaAt = static_cast<std::size_t>(y / 2) * static_cast<std::size_t>(width / 2);

@@ -75,11 +75,19 @@ public:
 
     // An axis as the scaling reads it: weights in pairs, the pair k of every
     // output pixel side by side, and the bar's share with the rounding added.
+    // Across, on processors with byte shuffles, the output samples from
+    // touchedFrom on in blocks of eight: each block's source samples read as
+    // sixteen from blockBases[b] (-1: one sample at a time, for a block
+    // that reaches further or past the row's end) and picked out into pairs
+    // by shuffles, 64 bytes of them per pair: for each half block, the
+    // shuffle of the first eight and of the next.
     struct Scaling {
         AreaAxis axis;
         int pairs;
         std::vector<std::int32_t> pairWeights;
         std::vector<std::int32_t> start;
+        std::vector<int> blockBases;
+        std::vector<std::uint8_t> shuffles;
     };
 
 private:
@@ -96,8 +104,13 @@ private:
 
     void addPlane(int width, int height, std::size_t offset, int step, std::int16_t barValue, int startX,
                   int lengthX, int startY, int lengthY);
-    void splitPicture(const std::uint8_t* readBack);
-    void resample(const std::int16_t* source, const Plane& plane, std::uint8_t* out);
+    // Picture row y (from the top) split into its three components.
+    void splitRow(const std::uint8_t* pixels, int y);
+    // Output row y of a plane, from the rows kept; bar if not reached.
+    void makeRow(std::size_t plane, int y, bool reached, std::uint8_t* out);
+    // Where picture row y is kept: split, and scaled across for a plane.
+    std::int16_t* keptRow(std::size_t plane, int y);
+    std::int16_t* keptAcross(std::size_t plane, int y);
     void convertUnscaled(const std::uint8_t* readBack, std::uint8_t* out);
 
     PictureSize drawn_;
@@ -105,11 +118,17 @@ private:
     FrameLayout layout_;
     bool yuv_;
     bool unscaled_;
+    bool shuffles_;
     std::vector<Plane> planes_;
-    // The picture split into three planes (Y, Cb, Cr or R, G, B) in the
-    // working fixed point; a plane scaled one way and not yet the other; a
-    // row of output samples on their way to an interleaved layout.
-    std::vector<std::int16_t> split_;
-    std::vector<std::int16_t> half_;
+    // The last keptRows_ picture rows, split into their three components (Y,
+    // Cb, Cr or R, G, B) in the working fixed point, and each scaled across
+    // for the planes scaled across first; the rows an output row covers;
+    // one scaled down and not yet across; a row of output samples on their
+    // way to an interleaved layout.
+    int keptRows_ = 1;
+    std::vector<std::int16_t> kept_;
+    std::vector<std::int16_t> keptAcross_;
+    std::vector<const std::int16_t*> rows_;
+    std::vector<std::int16_t> down_;
     std::vector<std::uint8_t> row_;
 };

@@ -163,17 +163,13 @@ std::string checkOutputs(const CaptureOptions& options)
         if (!checkWritable(options.soundPath, error)) {
             return error;
         }
-        EncodedFile sound = soundFileOf(options);
-        sound.sound.resize(samplesLasting(frames, options.rate, mixerRate) * mixerChannels);
-        outputs.emplace_back(options.soundPath, estimatedBytes(sound, frames));
+        outputs.emplace_back(options.soundPath, estimatedBytes(soundFileOf(options), frames));
     }
     if (options.output == OutputKind::Video) {
         if (!checkWritable(options.outPath, error)) {
             return error;
         }
-        EncodedFile video = videoFileOf(options);
-        video.sound.resize(samplesLasting(frames, options.rate, mixerRate) * mixerChannels);
-        outputs.emplace_back(options.outPath, estimatedBytes(video, frames));
+        outputs.emplace_back(options.outPath, estimatedBytes(videoFileOf(options), frames));
     }
     if (options.output == OutputKind::Pictures) {
         if (mkdir(options.outPath.c_str(), folderMode) != 0 && errno != EEXIST) {
@@ -335,9 +331,7 @@ int main(int argc, char** argv)
         }
         std::vector<std::string> encoders;
         if (video) {
-            EncodedFile file = videoFileOf(options);
-            file.sound.resize(mixerChannels);
-            encoders = encodersFor(file);
+            encoders = encodersFor(videoFileOf(options));
         }
         if (!options.soundPath.empty()) {
             const std::vector<std::string> more = encodersFor(soundFileOf(options));

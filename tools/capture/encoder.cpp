@@ -25,6 +25,7 @@ namespace {
 
 constexpr const char* soundBitrate = "192k";
 constexpr double soundBytesPerSecond = 192000 / 8;
+// Per sample of each channel together.
 constexpr double wavBytesPerSample = mixerChannels * sizeof(std::int16_t);
 // What the show's frames have taken per pixel, at most, over its sections
 // (the ride's laid track, the heart chase, the closing card) at 1024 x 768,
@@ -267,26 +268,18 @@ FrameLayout frameLayoutOf(VideoPixelFormat format)
 
 std::vector<std::string> encodersFor(const EncodedFile& file)
 {
-    std::vector<std::string> encoders;
-    if (file.video) {
-        encoders.push_back(videoEncoderOf(file.codec));
+    if (!file.video) {
+        return {soundEncoderOf(file)};
     }
-    if (!file.sound.empty() || !file.video) {
-        encoders.push_back(soundEncoderOf(file));
-    }
-    return encoders;
+    return {videoEncoderOf(file.codec), soundEncoderOf(file)};
 }
 
 std::uint64_t estimatedBytes(const EncodedFile& file, std::uint64_t frames)
 {
     const double seconds = static_cast<double>(frames) * file.rate.perSeconds / file.rate.frames;
-    double bytes = 0;
+    const double wavBytes = seconds * mixerRate * wavBytesPerSample;
     if (!file.video) {
-        return static_cast<std::uint64_t>(static_cast<double>(file.sound.size()) / mixerChannels * wavBytesPerSample);
-    }
-    if (!file.sound.empty()) {
-        bytes += soundEncoderOf(file) == "aac" ? seconds * soundBytesPerSecond
-                                               : static_cast<double>(file.sound.size()) / mixerChannels * wavBytesPerSample;
+        return static_cast<std::uint64_t>(wavBytes);
     }
     double perPixel = losslessBytesPerPixel;
     if (file.codec != VideoCodec::Ffv1) {
@@ -294,8 +287,9 @@ std::uint64_t estimatedBytes(const EncodedFile& file, std::uint64_t frames)
                    (file.pixelFormat == VideoPixelFormat::Yuv444 ? fullColourFactor : 1);
         perPixel = std::min(perPixel, losslessBytesPerPixel);
     }
-    bytes += perPixel * file.size.width * file.size.height * static_cast<double>(frames);
-    return static_cast<std::uint64_t>(bytes);
+    const double soundBytes = soundEncoderOf(file) == "aac" ? seconds * soundBytesPerSecond : wavBytes;
+    return static_cast<std::uint64_t>(soundBytes +
+                                      perPixel * file.size.width * file.size.height * static_cast<double>(frames));
 }
 
 Encoder::~Encoder()

@@ -47,11 +47,11 @@ struct EncodedFile {
 // How a video's frames go to the encoder for that pixel format.
 FrameLayout frameLayoutOf(VideoPixelFormat format);
 
-// The encoders a file needs, as ffmpeg names them.
+// The encoders a file with its sound needs, as ffmpeg names them.
 std::vector<std::string> encodersFor(const EncodedFile& file);
 
-// About how many bytes the file will take for that many frames (none for
-// sound alone), erring large, so that a disk too small for it is found
+// About how many bytes the file with its sound will take for that many
+// frames' time, erring large, so that a disk too small for it is found
 // before the capture starts.
 std::uint64_t estimatedBytes(const EncodedFile& file, std::uint64_t frames);
 

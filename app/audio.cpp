@@ -129,7 +129,7 @@ bool songMuted(const ShowSong& song)
     return song.player->muted();
 }
 
-std::vector<std::int16_t> renderHeardMusic(MediaBlock song, std::uint32_t fromMs, std::uint32_t toMs)
+std::vector<std::int16_t> renderHeardMusic(MediaBlock song, std::uint32_t fromMs, std::uint32_t toMs, SongEnd end)
 {
     SongIndex index = indexSong(song);
     const std::uint64_t from = sampleAtMs(fromMs);
@@ -140,12 +140,14 @@ std::vector<std::int16_t> renderHeardMusic(MediaBlock song, std::uint32_t fromMs
     // The mixer's output at show sample s is heard at s + delay.
     const std::uint64_t delay = sampleAtMs(heardDelayMs);
     const std::uint64_t musicFrom = std::clamp(delay, from, to);
+    const std::uint64_t songEnd = delay + loopSamples(index);
+    const std::uint64_t musicTo = end == SongEnd::Stops ? std::clamp(songEnd, musicFrom, to) : to;
     std::vector<std::int16_t> heard(mixerChannels * (to - from), 0);
-    if (musicFrom < to) {
+    if (musicFrom < musicTo) {
         SongDecoder decoder(song, std::move(index));
         const SongPlace place = songPlaceAt(musicFrom - delay, decoder.loopLength());
         decoder.seek(place.sample, place.afterLoop);
-        decoder.render(heard.data() + mixerChannels * (musicFrom - from), to - musicFrom);
+        decoder.render(heard.data() + mixerChannels * (musicFrom - from), musicTo - musicFrom);
     }
     return heard;
 }

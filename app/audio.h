@@ -78,10 +78,16 @@ void setSongMuted(ShowSong& song, bool muted);
 // own button too).
 bool songMuted(const ShowSong& song);
 
+// What comes after the song's end: the live show loops it; a recording of
+// the show is one play-through, silent after it.
+enum class SongEnd { Loops, Stops };
+
 // What a viewer hears over show time [fromMs, toMs) of the show started at
 // 0, without playing it: silence until the music reaches the ear
 // (heardDelayMs), then the song as the mixer plays it, looping as the live
-// music loops. Interleaved stereo, 16-bit, 44.1 kHz, sampleAtMs(toMs) -
-// sampleAtMs(fromMs) samples a channel, so consecutive spans join exactly.
-// Empty for an empty span, or if the block holds no MP3 frames.
-std::vector<std::int16_t> renderHeardMusic(MediaBlock song, std::uint32_t fromMs, std::uint32_t toMs);
+// music loops, or silent once it has played through. Interleaved stereo,
+// 16-bit, 44.1 kHz, sampleAtMs(toMs) - sampleAtMs(fromMs) samples a
+// channel, so consecutive spans join exactly. Empty for an empty span, or
+// if the block holds no MP3 frames.
+std::vector<std::int16_t> renderHeardMusic(MediaBlock song, std::uint32_t fromMs, std::uint32_t toMs,
+                                           SongEnd end = SongEnd::Loops);

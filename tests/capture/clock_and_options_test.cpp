@@ -2,6 +2,7 @@
 // command line, where every misuse gets one line and status 2.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "tools/capture/capture_options.h"
@@ -83,32 +84,107 @@ TEST(CaptureOptions, ReadsEveryOptionAndKeepsTheDefaults)
     EXPECT_EQ(defaults.rate.frames, 60u);
     EXPECT_EQ(defaults.size.width, screenWidth);
     EXPECT_EQ(defaults.output, OutputKind::Video);
+    EXPECT_EQ(defaults.codec, VideoCodec::H264);
+    EXPECT_EQ(defaults.crf, 18);
+    EXPECT_EQ(defaults.preset, "veryfast");
+    EXPECT_EQ(defaults.pixelFormat, VideoPixelFormat::Yuv420);
+    EXPECT_FALSE(defaults.loopMusic);
+    EXPECT_EQ(defaults.supersample, 1);
+    EXPECT_EQ(defaults.metadata.title, "sleighride");
+    EXPECT_EQ(defaults.metadata.artist, "Tinsel Tankard");
+    EXPECT_EQ(defaults.metadata.year, "2026");
 
-    const CaptureOptions all = read({"--from", "1000", "--to=2000", "--fps", "60000/1001", "--size", "1920x1080",
-                                     "--out", "frames/", "--storyboard", "sheet.png"});
+    const CaptureOptions all = read({"--from", "1s", "--to=0:02", "--fps", "60000/1001", "--size", "1920x1080",
+                                     "--out", "frames/", "--storyboard", "sheet.png", "--audio", "song.flac",
+                                     "--loop-music", "--supersample", "2", "--start-number", "7"});
     EXPECT_EQ(all.fromMs, 1000u);
     EXPECT_EQ(all.toMs, 2000u);
     EXPECT_EQ(all.rate.perSeconds, 1001u);
     EXPECT_EQ(all.size.height, 1080);
     EXPECT_EQ(all.output, OutputKind::Pictures);
     EXPECT_EQ(all.storyboardPath, "sheet.png");
+    EXPECT_EQ(all.soundPath, "song.flac");
+    EXPECT_TRUE(all.loopMusic);
+    EXPECT_EQ(all.supersample, 2);
+    EXPECT_EQ(all.startNumber, 7u);
     EXPECT_EQ(read({"--storyboard", "sheet.png"}).output, OutputKind::None);
     EXPECT_EQ(outputKindOf("."), OutputKind::Pictures);
     EXPECT_EQ(outputKindOf("show.mkv"), OutputKind::Video);
+
+    // Frames are numbered by their place on the clock from the show's start.
+    EXPECT_EQ(read({"--from", "60000", "--fps", "8", "--out", "frames/"}).startNumber, 480u);
+
+    const CaptureOptions archive = read({"--out", "show.mkv", "--codec", "ffv1", "--title", "Holly Rails", "--artist",
+                                         "", "--year", "1999"});
+    EXPECT_EQ(archive.pixelFormat, VideoPixelFormat::Rgb);
+    EXPECT_EQ(archive.metadata.title, "Holly Rails");
+    EXPECT_EQ(archive.metadata.artist, "");
+    EXPECT_EQ(archive.metadata.year, "1999");
+    const CaptureOptions hevc = read({"--out", "show.mp4", "--codec", "h265", "--pix-fmt", "yuv444p", "--preset",
+                                      "slow", "--size", "321x241"});
+    EXPECT_EQ(hevc.crf, 22);
+    EXPECT_EQ(hevc.preset, "slow");
+    EXPECT_EQ(hevc.pixelFormat, VideoPixelFormat::Yuv444);
+}
+
+TEST(CaptureOptions, ShowTimesInMillisecondsSecondsOrMinutes)
+{
+    struct Case {
+        const char* text;
+        std::optional<std::uint32_t> ms;
+    };
+    const Case cases[] = {
+        {"75500", 75500},    {"75500ms", 75500},     {"75s", 75000},        {"75.5s", 75500},
+        {"0.025s", 25},      {"1:15", 75000},        {"1:15.5", 75500},     {"0:00.001", 1},
+        {"1:01:15", 3675000}, {"4294967295", 4294967295u}, {"4294967.295s", 4294967295u},
+        {"4294967296", {}},  {"4294967.296s", {}},   {"1:60", {}},          {"1:5", {}},
+        {"1:15.5555", {}},   {"1:60:00", {}},        {"1:2:03", {}},        {"-5", {}},
+        {"75 s", {}},        {".5s", {}},            {"s", {}},             {"", {}},
+        {"1::15", {}},       {"1:15:00:00", {}},     {"1:15s", {}},         {"75.s", {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(parseShowTime(c.text), c.ms) << "'" << c.text << "'";
+    }
 }
 
 TEST(CaptureOptionsDeathTest, MisuseEndsWithOneLineAndStatus2)
 {
-    const auto usage = ::testing::ExitedWithCode(2);
-    EXPECT_EXIT(read({}), usage, "^sleighride-capture: nothing to capture: give --out or --storyboard \\(try");
-    EXPECT_EXIT(read({"--out", "show.avi"}), usage, "--out needs a path ending in .mp4 or .mkv");
-    EXPECT_EXIT(read({"--out", "a.mp4", "--fps", "0"}), usage, "--fps needs frames per second");
-    EXPECT_EXIT(read({"--out", "a.mp4", "--fps", "30/"}), usage, "--fps needs");
-    EXPECT_EXIT(read({"--out", "a.mp4", "--from", "-5"}), usage, "--from needs whole milliseconds");
-    EXPECT_EXIT(read({"--out", "a.mp4", "--from", "2000", "--to", "2000"}), usage, "--to must come after --from");
-    EXPECT_EXIT(read({"--out", "a.mp4", "--size", "1024*768"}), usage, "--size needs WxH");
-    EXPECT_EXIT(read({"--out", "a.mp4", "--size", "321x240"}), usage, "a video's --size needs even sides");
-    EXPECT_EXIT(read({"--storyboard", "sheet.jpg"}), usage, "--storyboard needs a path ending in .png");
-    EXPECT_EXIT(read({"--out", "a.mp4", "--speed", "2"}), usage, "unknown option '--speed'");
+    struct Case {
+        std::vector<const char*> arguments;
+        const char* says;
+    };
+    const Case cases[] = {
+        {{}, "^sleighride-capture: nothing to capture: give --out, --storyboard or --audio \\(try"},
+        {{"--out", "show.avi"}, "--out needs a path ending in .mp4 or .mkv"},
+        {{"--audio", "song.mp3"}, "--audio needs a path ending in .wav or .flac"},
+        {{"--out", "a.mp4", "--fps", "0"}, "--fps needs frames per second"},
+        {{"--out", "a.mp4", "--fps", "30/"}, "--fps needs"},
+        {{"--out", "a.mp4", "--fps", "4294967295"}, "at most 1000 a second"},
+        {{"--out", "a.mp4", "--fps", "1001"}, "at most 1000 a second"},
+        {{"--out", "a.mp4", "--fps", "1000000/999"}, "at most 1000 a second"},
+        {{"--out", "a.mp4", "--fps", "1/1000001"}, "each number at most 1000000"},
+        {{"--out", "a.mp4", "--from", "-5"}, "--from needs a show time"},
+        {{"--out", "a.mp4", "--from", "2s", "--to", "0:02"}, "--to must come after --from"},
+        {{"--audio", "a.wav", "--to", "0"}, "--to must come after --from"},
+        {{"--out", "a.mp4", "--size", "1024*768"}, "--size needs WxH"},
+        {{"--out", "a.mp4", "--size", "321x240"}, "a yuv420p video's --size needs even sides"},
+        {{"--out", "a.mp4", "--supersample", "5"}, "--supersample needs 1 to 4"},
+        {{"--out", "a.mp4", "--codec", "vp9"}, "--codec needs h264, h265 or ffv1"},
+        {{"--out", "a.mp4", "--codec", "ffv1"}, "--codec ffv1 needs a .mkv file"},
+        {{"--out", "a.mkv", "--codec", "ffv1", "--crf", "0"}, "ffv1 is lossless"},
+        {{"--out", "a.mp4", "--crf", "52"}, "--crf needs a whole number from 0 to 51"},
+        {{"--out", "a.mp4", "--preset", "quick"}, "--preset needs one of"},
+        {{"--out", "a.mp4", "--pix-fmt", "rgb"}, "--pix-fmt rgb needs --codec ffv1"},
+        {{"--out", "a.mp4", "--pix-fmt", "nv12"}, "--pix-fmt needs yuv420p, yuv444p or rgb"},
+        {{"--out", "frames/", "--crf", "20"}, "choose how a video is encoded"},
+        {{"--out", "a.mp4", "--start-number", "5"}, "--start-number numbers PNG frames"},
+        {{"--out", "a.mp4", "--year", "MMXXVI"}, "--year needs a year from 1 to 9999"},
+        {{"--out", "a.mp4", "--loop-music=yes"}, "option --loop-music takes no value"},
+        {{"--storyboard", "sheet.jpg"}, "--storyboard needs a path ending in .png"},
+        {{"--out", "a.mp4", "--speed", "2"}, "unknown option '--speed'"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EXIT(read(c.arguments), ::testing::ExitedWithCode(2), c.says);
+    }
     EXPECT_EXIT(read({"--help"}), ::testing::ExitedWithCode(0), "");
 }

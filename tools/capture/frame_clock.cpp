@@ -30,9 +30,25 @@ std::uint64_t samplesLasting(std::uint64_t frames, FrameRate rate, int sampleRat
     return static_cast<std::uint64_t>((scaled + rate.frames / 2) / rate.frames);
 }
 
-void ShowCatchUp::runFramesBefore(std::uint32_t ms, ShowState& state)
+CapturedShow::CapturedShow(FrameRate rate) : clock_(rate, 0), state_(std::make_unique<ShowState>(referenceSnowSeed)) {}
+
+CapturedShow::~CapturedShow() = default;
+
+void CapturedShow::catchUpTo(std::uint32_t ms)
 {
     for (const std::uint64_t end = clock_.framesBefore(ms); next_ < end; ++next_) {
-        advanceFrame(clock_.timeOf(next_), state);
+        advanceFrame(clock_.timeOf(next_), *state_);
     }
+}
+
+void CapturedShow::draw(std::uint32_t t)
+{
+    playFrame(t, *state_);
+}
+
+std::uint32_t CapturedShow::drawNextFrame()
+{
+    const std::uint32_t t = clock_.timeOf(next_++);
+    draw(t);
+    return t;
 }

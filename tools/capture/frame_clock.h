@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "app/command_line.h"
 #include "app/frame.h"
@@ -29,19 +30,31 @@ private:
 // to the nearest sample.
 std::uint64_t samplesLasting(std::uint64_t frames, FrameRate rate, int sampleRate);
 
-// Brings a fresh show state to a moment as the capture's clock would have
-// left it there: through the frames that clock, run from the show's start,
-// would have drawn before the moment, each changing the state as drawing it
-// would (advanceFrame) without drawing. Moments are taken in order.
-class ShowCatchUp {
+// The show as the capture draws it, and the one place that does: a state
+// of its own, its snow from the reference seed (so two captures are
+// identical, and a capture at 10 fps from 0 draws exactly the frames that
+// the frame digests digest), brought to a moment as the capture's clock,
+// run from the show's start, would have left it there: advanced through
+// the frames that clock would have drawn before the moment. Moments are
+// taken in order.
+class CapturedShow {
 public:
-    explicit ShowCatchUp(FrameRate rate) : clock_(rate, 0) {}
-    void runFramesBefore(std::uint32_t ms, ShowState& state);
-    // The time of the clock's next frame, counted as run: for the caller to
-    // draw, which changes the state as running it would.
-    std::uint32_t takeNextFrame() { return clock_.timeOf(next_++); }
+    explicit CapturedShow(FrameRate rate);
+    ~CapturedShow();
+    CapturedShow(const CapturedShow&) = delete;
+    CapturedShow& operator=(const CapturedShow&) = delete;
+
+    void catchUpTo(std::uint32_t ms);
+    // Advances the state into the frame at t, not before the moment caught
+    // up to, and draws it.
+    void draw(std::uint32_t t);
+    // Draws the clock's next frame after the moment caught up to (counted
+    // as run); its show time.
+    std::uint32_t drawNextFrame();
 
 private:
     FrameClock clock_;
     std::uint64_t next_ = 0;
+    // Large (the ride's laid track), so on the heap.
+    std::unique_ptr<ShowState> state_;
 };

@@ -4,9 +4,10 @@
 
 namespace {
 
-// One frame being drawn, one being delivered, one ready in between: enough
-// to keep both sides busy when their speeds wobble.
-constexpr std::size_t slotCount = 3;
+// One frame being drawn, one being delivered, one ready in between, and
+// the one delivered before: enough to keep both sides busy when their
+// speeds wobble.
+constexpr std::size_t slotCount = 4;
 
 }  // namespace
 
@@ -70,12 +71,16 @@ void FrameQueue::work()
         const std::size_t slot = waiting_.front();
         waiting_.pop_front();
         delivering_ = true;
+        const std::uint8_t* before = delivered_ ? slots_[*delivered_].pixels.data() : nullptr;
         lock.unlock();
         std::string error;
-        const bool delivered = deliver_(slots_[slot].frame, slots_[slot].pixels.data(), error);
+        const bool delivered = deliver_(slots_[slot].frame, slots_[slot].pixels.data(), before, error);
         lock.lock();
         delivering_ = false;
-        free_.push_back(slot);
+        if (delivered_) {
+            free_.push_back(*delivered_);
+        }
+        delivered_ = slot;
         if (!delivered) {
             failed_ = true;
             error_ = error;

@@ -1,8 +1,10 @@
 // Frames on their way out. The drawing thread reads each frame back into a
 // free buffer of the queue and hands it on; a worker thread delivers the
-// buffers in order (into the encoder's pipe, or into picture files) and
-// frees them. So drawing, reading back and encoding overlap, and the pixels
-// go from the read-back to their reader with no copy in between.
+// buffers in order (converted into the encoder's pipe, or into picture
+// files) and frees them. So drawing, reading back, converting and encoding
+// overlap, and the pixels go from the read-back to their reader with no
+// copy in between. The frame delivered last is kept until the next is
+// delivered, beside it: a frame like the one before needs no converting.
 #pragma once
 
 #include <condition_variable>
@@ -10,15 +12,18 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 class FrameQueue {
 public:
-    // Delivers frame number n's pixels; returns false, with why in error,
-    // when it cannot, which stops the queue.
-    using Deliver = std::function<bool(std::uint64_t n, const std::uint8_t* pixels, std::string& error)>;
+    // Delivers frame number n's pixels, the frame before's beside them
+    // (nullptr for the first); returns false, with why in error, when it
+    // cannot, which stops the queue.
+    using Deliver = std::function<bool(std::uint64_t n, const std::uint8_t* pixels, const std::uint8_t* before,
+                                       std::string& error)>;
 
     FrameQueue(std::size_t frameBytes, Deliver deliver);
     // Stops the worker, dropping what it has not delivered.
@@ -48,6 +53,8 @@ private:
     std::deque<std::size_t> free_;
     std::deque<std::size_t> waiting_;
     std::size_t filling_ = 0;
+    // The slot delivered last, kept for the next delivery to compare.
+    std::optional<std::size_t> delivered_;
     bool delivering_ = false;
     bool stopping_ = false;
     bool failed_ = false;

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
-#include "app/frame.h"
 #include "layers/xor_pattern.h"
+#include "overlay/bitmap_font.h"
 #include "overlay/screen.h"
 #include "tools/capture/frame_clock.h"
 #include "tools/capture/png_file.h"
@@ -23,29 +22,12 @@ constexpr int tileCount = static_cast<int>(std::size(storyboardMoments));
 constexpr int rows = (tileCount + columns - 1) / columns;
 constexpr int gap = 8;
 constexpr int labelScale = 2;
-constexpr int glyphWidth = 5;
-constexpr int glyphHeight = 7;
 constexpr int labelHeight = glyphHeight * labelScale + gap;
 constexpr int sheetWidth = columns * tileWidth + (columns + 1) * gap;
 constexpr int sheetHeight = rows * (tileHeight + labelHeight) + (rows + 1) * gap;
 constexpr int rgbBytes = 3;
 constexpr std::uint8_t background = 24;
 constexpr std::uint8_t ink = 235;
-
-// The label's characters, 5 x 7 pixels, a row per entry, the leftmost pixel
-// in the highest of five bits.
-struct Glyph {
-    char character;
-    std::array<std::uint8_t, glyphHeight> rows;
-};
-constexpr Glyph glyphs[] = {
-    {'0', {0x0E, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0E}}, {'1', {0x04, 0x0C, 0x04, 0x04, 0x04, 0x04, 0x0E}},
-    {'2', {0x0E, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1F}}, {'3', {0x1F, 0x02, 0x04, 0x02, 0x01, 0x11, 0x0E}},
-    {'4', {0x02, 0x06, 0x0A, 0x12, 0x1F, 0x02, 0x02}}, {'5', {0x1F, 0x10, 0x1E, 0x01, 0x01, 0x11, 0x0E}},
-    {'6', {0x06, 0x08, 0x10, 0x1E, 0x11, 0x11, 0x0E}}, {'7', {0x1F, 0x01, 0x02, 0x04, 0x08, 0x08, 0x08}},
-    {'8', {0x0E, 0x11, 0x11, 0x0E, 0x11, 0x11, 0x0E}}, {'9', {0x0E, 0x11, 0x11, 0x0F, 0x01, 0x02, 0x0C}},
-    {':', {0x00, 0x0C, 0x0C, 0x00, 0x0C, 0x0C, 0x00}}, {'.', {0x00, 0x00, 0x00, 0x00, 0x00, 0x0C, 0x0C}},
-};
 
 constexpr std::uint32_t msPerMinute = 60000;
 constexpr std::uint32_t msPerSecond = 1000;
@@ -105,24 +87,20 @@ public:
     {
         int x = left;
         for (char character : text) {
-            for (const Glyph& glyph : glyphs) {
-                if (glyph.character == character) {
-                    drawGlyph(glyph, x, top);
-                }
-            }
-            x += (glyphWidth + 1) * labelScale;
+            drawGlyph(glyphRows(character), x, top);
+            x += glyphAdvance * labelScale;
         }
     }
 
     PixelRows rows() const { return {pixels_.data(), sheetWidth * rgbBytes, sheetWidth, sheetHeight, false}; }
 
 private:
-    void drawGlyph(const Glyph& glyph, int left, int top)
+    void drawGlyph(const GlyphRows& glyph, int left, int top)
     {
         for (int row = 0; row < glyphHeight * labelScale; ++row) {
             for (int column = 0; column < glyphWidth * labelScale; ++column) {
                 const int bit = glyphWidth - 1 - column / labelScale;
-                if ((glyph.rows[static_cast<std::size_t>(row / labelScale)] >> bit & 1) != 0) {
+                if ((glyph[static_cast<std::size_t>(row / labelScale)] >> bit & 1) != 0) {
                     std::uint8_t* pixel = at(left + column, top + row);
                     pixel[0] = pixel[1] = pixel[2] = ink;
                 }
@@ -151,15 +129,13 @@ bool writeStoryboard(const std::string& path, const OffscreenScreen& screen, Fra
     const ShowViewport picture = showViewportIn(screen.width(), screen.height());
     std::vector<std::uint8_t> frame(screen.frameBytes());
     Sheet sheet;
-    const auto state = std::make_unique<ShowState>(referenceSnowSeed);
-    ShowCatchUp catchUp(rate);
+    CapturedShow show(rate);
     int tile = 0;
     for (const StoryboardMoment& moment : storyboardMoments) {
         // The clock's first frame at the moment or after it, so the state
         // runs exactly through the clock's frames.
-        catchUp.runFramesBefore(storyboardFrameMs(moment), *state);
-        const std::uint32_t ms = catchUp.takeNextFrame();
-        playFrame(ms, *state);
+        show.catchUpTo(storyboardFrameMs(moment));
+        const std::uint32_t ms = show.drawNextFrame();
         screen.read(frame.data());
         const int left = gap + tile % columns * (tileWidth + gap);
         const int top = gap + tile / columns * (tileHeight + labelHeight + gap);

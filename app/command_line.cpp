@@ -80,7 +80,9 @@ void appendEscaped(std::string& out, const std::string& text, std::size_t at, st
     }
 }
 
-// Plain decimal digits only, no sign, no spaces, at most max.
+
+}  // namespace
+
 std::optional<std::uint64_t> parseWhole(const std::string& text, std::uint64_t max)
 {
     if (text.empty() || text.size() > std::numeric_limits<std::uint64_t>::digits10) {
@@ -98,8 +100,6 @@ std::optional<std::uint64_t> parseWhole(const std::string& text, std::uint64_t m
     }
     return value;
 }
-
-}  // namespace
 
 CommandLine::CommandLine(int argc, char** argv) : argc_(argc), argv_(argv)
 {

@@ -49,6 +49,9 @@ std::string printable(const std::string& text);
 // The same in single quotes, for quoting what the user typed.
 std::string quoted(const std::string& text);
 
+// Plain decimal digits only, no sign, no spaces, at most max.
+std::optional<std::uint64_t> parseWhole(const std::string& text, std::uint64_t max);
+
 // A whole number of milliseconds within the show's times, 0 to
 // showTimeLimitMs.
 std::optional<std::uint32_t> parseMilliseconds(const std::string& text);

@@ -179,7 +179,8 @@ TEST(CaptureOptionsDeathTest, MisuseEndsWithOneLineAndStatus2)
         {{"--out", "frames/", "--crf", "20"}, "choose how a video is encoded"},
         {{"--out", "a.mp4", "--start-number", "5"}, "--start-number numbers PNG frames"},
         {{"--out", "a.mp4", "--year", "MMXXVI"}, "--year needs a year from 1 to 9999"},
-        {{"--out", "a.mp4", "--loop-music=yes"}, "option --loop-music takes no value"},
+        {{"--out", "a.mp4", "--loop-music=yes"}, "option '--loop-music' takes no value"},
+        {{"--help=x"}, "option '--help' takes no value"},
         {{"--storyboard", "sheet.jpg"}, "--storyboard needs a path ending in .png"},
         {{"--out", "a.mp4", "--speed", "2"}, "unknown option '--speed'"},
     };

@@ -102,34 +102,19 @@ bool isDirectory(const std::string& path)
     return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-// Plain decimal digits, at most max.
-std::optional<std::uint64_t> parseDigits(const std::string& text, std::uint64_t max)
-{
-    if (text.empty() || text.size() > std::numeric_limits<std::uint64_t>::digits10) {
-        return std::nullopt;
-    }
-    std::uint64_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * decimalBase + static_cast<std::uint64_t>(c - '0');
-    }
-    return value <= max ? std::optional{value} : std::nullopt;
-}
 
 // Seconds with up to three decimals, as milliseconds.
 std::optional<std::uint64_t> parseSeconds(const std::string& text, std::uint64_t maxWhole)
 {
     const std::size_t point = text.find('.');
-    const auto whole = parseDigits(text.substr(0, point), maxWhole);
+    const auto whole = parseWhole(text.substr(0, point), maxWhole);
     if (!whole) {
         return std::nullopt;
     }
     std::uint64_t ms = *whole * msPerSecond;
     if (point != std::string::npos) {
         const std::string fraction = text.substr(point + 1);
-        const auto digits = parseDigits(fraction, std::numeric_limits<std::uint64_t>::max());
+        const auto digits = parseWhole(fraction, std::numeric_limits<std::uint64_t>::max());
         if (!digits || fraction.size() > msDigits) {
             return std::nullopt;
         }
@@ -170,21 +155,21 @@ std::optional<std::uint32_t> parseShowTime(const std::string& text)
     }
     std::optional<std::uint64_t> ms;
     if (fields.size() == 1 && hasEnding(text, "ms")) {
-        ms = parseDigits(text.substr(0, text.size() - 2), largest);
+        ms = parseWhole(text.substr(0, text.size() - 2), largest);
     } else if (fields.size() == 1 && hasEnding(text, "s")) {
         ms = parseSeconds(text.substr(0, text.size() - 1), largest);
     } else if (fields.size() == 1) {
-        ms = parseDigits(text, largest);
+        ms = parseWhole(text, largest);
     } else if (fields.size() <= 3) {
         // [hours:]minutes:seconds: the fields after the first in two digits
         // each, below 60.
-        ms = parseDigits(fields.front(), largest);
+        ms = parseWhole(fields.front(), largest);
         for (std::size_t i = 1; i < fields.size() && ms; ++i) {
             const bool last = i + 1 == fields.size();
             const std::string& field = fields[i];
             const std::size_t wholeDigits = last ? field.find('.') : field.size();
             const auto value = last ? parseSeconds(field, secondsPerMinute - 1)
-                                    : parseDigits(field, secondsPerMinute - 1);
+                                    : parseWhole(field, secondsPerMinute - 1);
             const bool twoDigits = (wholeDigits == std::string::npos ? field.size() : wholeDigits) == 2;
             ms = value && twoDigits ? std::optional{*ms * secondsPerMinute * (last ? msPerSecond : 1) + *value}
                                     : std::nullopt;
@@ -217,11 +202,11 @@ CaptureOptions readCaptureOptions(int argc, char** argv)
     std::optional<std::uint64_t> startNumber;
     bool codecGiven = false;
     while (line.next()) {
-        if (line.is("--help")) {
+        if (line.isFlag("--help")) {
             std::printf(helpText, line.program().c_str(), options.toMs, showTitle, showArtist, showYear,
                         line.program().c_str());
             std::exit(0);
-        } else if (line.is("--version")) {
+        } else if (line.isFlag("--version")) {
             std::printf("%s %s\n", line.program().c_str(), SLEIGHRIDE_VERSION);
             std::exit(0);
         } else if (line.is("--from") || line.is("--to")) {
@@ -249,7 +234,7 @@ CaptureOptions readCaptureOptions(int argc, char** argv)
             options.size = *size;
         } else if (line.is("--supersample")) {
             const std::string text = line.value();
-            const auto times = parseDigits(text, mostSupersampling);
+            const auto times = parseWhole(text, mostSupersampling);
             if (!times || *times == 0) {
                 line.fail("--supersample needs 1 to 4, not '" + text + "'");
             }
@@ -282,7 +267,7 @@ CaptureOptions readCaptureOptions(int argc, char** argv)
             codecGiven = true;
         } else if (line.is("--crf")) {
             const std::string text = line.value();
-            const auto value = parseDigits(text, worstCrf);
+            const auto value = parseWhole(text, worstCrf);
             if (!value) {
                 line.fail("--crf needs a whole number from 0 to 51, not '" + text + "'");
             }
@@ -307,13 +292,13 @@ CaptureOptions readCaptureOptions(int argc, char** argv)
             (line.is("--title") ? options.metadata.title : options.metadata.artist) = line.value();
         } else if (line.is("--year")) {
             options.metadata.year = line.value();
-            const auto year = parseDigits(options.metadata.year, largestYear);
+            const auto year = parseWhole(options.metadata.year, largestYear);
             if (!year || *year == 0) {
                 line.fail("--year needs a year from 1 to 9999, not '" + options.metadata.year + "'");
             }
         } else if (line.is("--start-number")) {
             const std::string text = line.value();
-            startNumber = parseDigits(text, std::numeric_limits<std::uint32_t>::max());
+            startNumber = parseWhole(text, std::numeric_limits<std::uint32_t>::max());
             if (!startNumber) {
                 line.fail("--start-number needs a whole number, not '" + text + "'");
             }

@@ -101,6 +101,29 @@ inline T narrow(std::int32_t value)
     return static_cast<T>(value);
 }
 
+
+#ifdef SLEIGHRIDE_SSE2_CONVERSION
+// Eight BGRX pixels from two loads, as three vectors of eight 16-bit
+// channel values.
+struct EightPixels {
+    __m128i red;
+    __m128i green;
+    __m128i blue;
+};
+
+inline EightPixels loadEightPixels(const std::uint8_t* pixels)
+{
+    const __m128i byteMask = _mm_set1_epi32(0xff);
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + 4 * bytesPerReadPixel));
+    const auto channel = [&](int byte) {
+        return _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(low, 8 * byte), byteMask),
+                               _mm_and_si128(_mm_srli_epi32(high, 8 * byte), byteMask));
+    };
+    return {channel(readRed), channel(readGreen), channel(readBlue)};
+}
+#endif
+
 // One row of BGRX pixels into three rows of components, 8-bit levels
 // (Out = uint8_t) or the working fixed point (Out = int16_t).
 template <typename Out>
@@ -114,18 +137,9 @@ void splitComponents(const std::uint8_t* pixels, int count, Out* first, Out* sec
     }
     int x = 0;
 #ifdef SLEIGHRIDE_SSE2_CONVERSION
-    const __m128i byteMask = _mm_set1_epi32(0xff);
     const __m128i zero = _mm_setzero_si128();
     for (; x + 8 <= count; x += 8) {
-        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + bytesPerReadPixel * x));
-        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + bytesPerReadPixel * (x + 4)));
-        const auto channel = [&](int byte) {
-            return _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(low, 8 * byte), byteMask),
-                                   _mm_and_si128(_mm_srli_epi32(high, 8 * byte), byteMask));
-        };
-        const __m128i red = channel(readRed);
-        const __m128i green = channel(readGreen);
-        const __m128i blue = channel(readBlue);
+        const auto [red, green, blue] = loadEightPixels(pixels + bytesPerReadPixel * x);
         const __m128i redGreen[] = {_mm_unpacklo_epi16(red, green), _mm_unpackhi_epi16(red, green)};
         const __m128i blueNone[] = {_mm_unpacklo_epi16(blue, zero), _mm_unpackhi_epi16(blue, zero)};
         for (int c = 0; c < 3; ++c) {
@@ -170,7 +184,6 @@ void splitRowPair420(const std::uint8_t* upper, const std::uint8_t* lower, int c
     std::uint8_t* const chroma[] = {cb, cr};
     int x = 0;
 #ifdef SLEIGHRIDE_SSE2_CONVERSION
-    const __m128i byteMask = _mm_set1_epi32(0xff);
     const __m128i zero = _mm_setzero_si128();
     const __m128i ones = _mm_set1_epi16(1);
     const __m128i lumaRedGreen = _mm_set1_epi32(pairOf(ycbcr[0].red, ycbcr[0].green));
@@ -179,16 +192,7 @@ void splitRowPair420(const std::uint8_t* upper, const std::uint8_t* lower, int c
     for (; x + 8 <= count; x += 8) {
         __m128i sums[3] = {zero, zero, zero};
         for (const auto& [pixels, luma] : {std::pair{upper, lumaUpper}, std::pair{lower, lumaLower}}) {
-            const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + bytesPerReadPixel * x));
-            const __m128i high =
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + bytesPerReadPixel * (x + 4)));
-            const auto channel = [&](int byte) {
-                return _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(low, 8 * byte), byteMask),
-                                       _mm_and_si128(_mm_srli_epi32(high, 8 * byte), byteMask));
-            };
-            const __m128i red = channel(readRed);
-            const __m128i green = channel(readGreen);
-            const __m128i blue = channel(readBlue);
+            const auto [red, green, blue] = loadEightPixels(pixels + bytesPerReadPixel * x);
             __m128i lumas[2];
             for (int half = 0; half < 2; ++half) {
                 const __m128i redGreen = half == 0 ? _mm_unpacklo_epi16(red, green) : _mm_unpackhi_epi16(red, green);

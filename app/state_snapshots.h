@@ -32,7 +32,7 @@ public:
 constexpr std::uint32_t lastStateChangeMs = [] {
     std::uint32_t last = 0;
     for (const ShowLayer& row : showLayers) {
-        if (row.advance != nullptr && row.window.until > last) {
+        if (row.keepsState && row.window.until > last) {
             last = row.window.until;
         }
     }

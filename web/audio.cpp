@@ -78,7 +78,7 @@ void moveSongTo(ShowSong&, std::uint64_t showMs, std::uint32_t)
 
 std::uint32_t songClockMs(ShowSong&, std::uint32_t)
 {
-    return static_cast<std::uint32_t>(web_song_clock_ms());
+    return globaltimeAt(static_cast<std::uint64_t>(web_song_clock_ms()));
 }
 
 // The browser's clock is its audio context's: the ticks are not needed.

@@ -11,10 +11,10 @@
 #include <functional>
 #include <memory>
 
+#include "app/show_layers.h"
 #include "app/warm_up.h"
 #include "gl_window.h"
 #include "overlay/primitives.h"
-#include "app/show_layers.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app/audio.h"
-#include "lockstep_mixer.h"
 #include "app/show_layers.h"
+#include "lockstep_mixer.h"
 #include "set_up_failure.h"
 #include "sound_analysis.h"
 

@@ -14,7 +14,6 @@
 #include <SDL_opengl.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -26,7 +25,7 @@
 #include "app/splash.h"
 #include "overlay/primitives.h"
 #include "overlay/screen.h"
-#include "app/show_layers.h"
+#include "timing.h"
 
 namespace {
 
@@ -38,13 +37,6 @@ constexpr std::uint32_t mostOfEither = 100;
 constexpr int floorQuads = 3;
 constexpr int floorTextureSide = 1024;
 constexpr double percentile = 0.99;
-
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point began)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - began).count();
-}
 
 // A 1024 x 1024 picture, half transparent, so that blending does real work.
 GLuint makeFloorTexture()
@@ -72,7 +64,7 @@ double drawFloor(GLuint texture)
     glColor3f(1, 1, 1);
     glBindTexture(GL_TEXTURE_2D, texture);
     glFinish();
-    const auto began = Clock::now();
+    const auto began = BenchClock::now();
     for (int quad = 0; quad < floorQuads; ++quad) {
         glBegin(GL_QUADS);
         glTexCoord2f(0, 0);
@@ -89,16 +81,6 @@ double drawFloor(GLuint texture)
     const double ms = msSince(began);
     glBindTexture(GL_TEXTURE_2D, 0);
     return ms;
-}
-
-double nearestRank(std::vector<double> values, double fraction)
-{
-    if (values.empty()) {
-        return 0;
-    }
-    std::sort(values.begin(), values.end());
-    const auto rank = static_cast<std::size_t>(fraction * static_cast<double>(values.size()) + 0.999999);
-    return values[std::clamp<std::size_t>(rank, 1, values.size()) - 1];
 }
 
 // Each slot's quickest time so far.
@@ -142,7 +124,7 @@ Repeats repeatsFrom(int argc, char** argv)
 // drawn again and again from the same one.
 double timedFrame(std::uint32_t t, const ShowState& state)
 {
-    const auto began = Clock::now();
+    const auto began = BenchClock::now();
     drawFrame(t, state);
     SDL_GL_SwapBuffers();
     glFinish();

@@ -12,7 +12,6 @@
 #include <SDL_opengl.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <random>
@@ -22,6 +21,7 @@
 #include "app/show_loop.h"
 #include "app/warm_up.h"
 #include "assets/loader.h"
+#include "timing.h"
 
 namespace {
 
@@ -29,17 +29,9 @@ constexpr int seekCount = 200;
 constexpr int ordinaryDrawings = 3;
 constexpr unsigned targetSeed = 20261209;
 
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point began)
+double median(const std::vector<double>& values)
 {
-    return std::chrono::duration<double, std::milli>(Clock::now() - began).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return nearestRank(values, 0.5);
 }
 
 // A seek at tick now, and the same frame drawn again as it is drawn in
@@ -53,7 +45,7 @@ Seek timedSeek(Show& show, std::uint32_t target)
 {
     const std::uint32_t now = SDL_GetTicks();
     glFinish();
-    auto began = Clock::now();
+    auto began = BenchClock::now();
     seekShow(show, target, now);
     showTurnFrame(show, now);
     glFinish();
@@ -61,7 +53,7 @@ Seek timedSeek(Show& show, std::uint32_t target)
     std::vector<double> drawings;
     for (int drawing = 0; drawing < ordinaryDrawings; ++drawing) {
         glFinish();
-        began = Clock::now();
+        began = BenchClock::now();
         drawShowTurn(show, now);
         SDL_GL_SwapBuffers();
         glFinish();

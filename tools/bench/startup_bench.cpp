@@ -16,7 +16,6 @@
 #include "app/splash.h"
 #include "app/warm_up.h"
 #include "assets/loader.h"
-#include "app/show_layers.h"
 #include "peak_memory.h"
 
 namespace {

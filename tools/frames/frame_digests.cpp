@@ -18,7 +18,6 @@
 #include "app/set_up.h"
 #include "app/splash.h"
 #include "overlay/screen.h"
-#include "app/show_layers.h"
 
 namespace {
 
